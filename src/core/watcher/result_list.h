@@ -1,0 +1,49 @@
+#pragma once
+// The result list: one entry per result and per project of every client, rebuilt each cycle.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/data/host_record.h"
+#include "core/data/project_record.h"
+
+namespace tessarin {
+
+// Result states beyond the client's own 2..5.
+namespace result_state {
+inline constexpr std::uint8_t kQueued = 2;
+inline constexpr std::uint8_t kComputeError = 3;
+inline constexpr std::uint8_t kUploading = 4;
+inline constexpr std::uint8_t kUploaded = 5;
+inline constexpr std::uint8_t kNonCpuFinished = 96;
+inline constexpr std::uint8_t kNonCpuOther = 97;
+inline constexpr std::uint8_t kSuspended = 98;
+inline constexpr std::uint8_t kAborted = 99;
+}  // namespace result_state
+
+struct ResultEntry {
+  std::string HostName;        // 100
+  std::string ProjectName;     // 50
+  std::string WuName;          // 100, empty for a project entry
+  std::string ResultFileName;  // 100, empty for a project entry
+  double HostSpeed = 0;        // p_fpops
+  double Estimate = 0;         // rsc_fpops_est x duration_correction_factor
+  double Deadline = 0;         // Unix seconds
+  std::uint8_t State = 0;
+  std::int32_t TimeLeft = -1;  // seconds, -1 none yet
+  float ResourceShare = 0;
+  double Availability = 0;     // on_frac x active_frac
+  bool NonCpuIntensive = false;
+  float LongTermDebt = 0;
+};
+
+using ResultList = std::vector<ResultEntry>;
+
+void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
+               double deadline, std::uint8_t state, const std::string& resultFileName,
+               const std::string& wuName);
+void AddWU(ResultList& list, const std::string& wuName, double estimate);
+void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds);
+
+}  // namespace tessarin
