@@ -1,6 +1,7 @@
 #pragma once
 // The exception log: section "Exceptions" of the settings file, one counter per message.
 
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -14,11 +15,14 @@ class ExceptionLog {
   ExceptionLog(SettingsStore& store, std::string productVersion);
 
   // Adds one to the key "v" + version + " - " + message and flushes the store at once.
+  // Throws what the flush throws.
   void LogException(std::string_view message);
 
  private:
   SettingsStore& store_;
   std::string productVersion_;
+  // Makes read, add one and write a single step when both threads log.
+  std::mutex mutex_;
 };
 
 }  // namespace tessarin

@@ -1,0 +1,19 @@
+#include "core/watcher/settings_keys.h"
+
+#include "core/watcher/settings_store.h"
+
+namespace tessarin {
+
+// Older installations kept one sound file and one play-once switch under Options; they
+// remain the defaults until the setup dialog has written the Sound section.
+std::string ReadCacheEmptySound(const SettingsStore& store) {
+  return store.ReadString(sections::kSound, settings::kCacheEmptyKey,
+                          store.Read(settings::kSndFile));
+}
+
+bool ReadCacheEmptyOnce(const SettingsStore& store) {
+  return store.ReadBool(sections::kSound, settings::kCacheEmptyOnceKey,
+                        store.Read(settings::kPlayOnce));
+}
+
+}  // namespace tessarin
