@@ -1,0 +1,28 @@
+#pragma once
+// Einstein@Home result log: one einstein_boinc.csv row per finished result and one
+// einstein_boinc_result.csv row per reported coincidence.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/watcher/cycle_flags.h"
+#include "core/watcher/environment.h"
+
+namespace tessarin {
+
+// Writes the einstein_boinc.csv row for a finished result, removes the backups the Backup
+// options do not keep and raises the wallpaper request. Errors reach the caller.
+void LogEinstein(const Environment& env, CycleFlags& flags, const std::string& prefix,
+                 const std::string& resultName, const std::string& wuName);
+
+// Appends the coincidences of {result}.tess to einstein_boinc_result.csv; returns how many
+// rows were written. Counts its own errors and returns the count reached so far.
+std::int32_t LogResultEinstein(const Environment& env, const std::string& resultName);
+
+// The next line of `data` from `position` without its CR and LF bytes; advances `position`
+// past the LF. A CR alone does not end a line.
+std::string ReadStreamLine(std::string_view data, std::size_t& position);
+
+}  // namespace tessarin
