@@ -1,0 +1,204 @@
+#include "core/tools/text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <string>
+
+namespace tessarin {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::size_t PosFrom(std::string_view pattern, std::string_view text, std::size_t start) {
+  if (pattern.empty())
+    return 0;
+  const std::size_t from = start > 1 ? start - 1 : 0;
+  if (from >= text.size())
+    return 0;
+  const std::size_t at = text.find(pattern, from);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::string CutHead(std::string& text, char separator) {
+  const std::size_t at = text.find(separator);
+  std::string head;
+  if (at == std::string::npos) {
+    head.swap(text);
+  } else {
+    head = text.substr(0, at);
+    text.erase(0, at + 1);
+  }
+  return head;
+}
+
+std::string NextToken(std::string_view text, std::string_view separator, std::size_t& position) {
+  const std::size_t at = PosFrom(separator, text, position);
+  const std::size_t from = position > 1 ? position : 1;
+  std::string token;
+  if (at >= from)
+    token = std::string(text.substr(from - 1, at - from));
+  position = at + separator.size();
+  return token;
+}
+
+int CountFields(std::string_view text, char c) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.end(), c));
+}
+
+std::string TextBefore(std::string_view text, char c) {
+  return std::string(text.substr(0, text.find(c)));
+}
+
+bool TextInList(const std::vector<std::string>& list, std::string_view text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+std::string TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string Unquote(std::string_view text) {
+  if (text.size() > 1) {
+    if (text.front() == '"')
+      text.remove_prefix(1);
+    if (!text.empty() && text.back() == '"')
+      text.remove_suffix(1);
+  }
+  return std::string(text);
+}
+
+std::string DeleteChars(std::string_view text, std::string_view chars) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    if (chars.find(c) == std::string_view::npos)
+      result += c;
+  }
+  return result;
+}
+
+void ReplaceCharInPlace(std::string& text, char oldChar, char newChar) {
+  std::replace(text.begin(), text.end(), oldChar, newChar);
+}
+
+std::string ReplaceChar(std::string_view text, char oldChar, char newChar) {
+  std::string result(text);
+  ReplaceCharInPlace(result, oldChar, newChar);
+  return result;
+}
+
+// One left-to-right pass: each occurrence of the input is replaced once, and the scan goes on
+// behind it, so neither a replacement nor a text joined by a deletion is searched again.
+std::string ReplaceText(std::string_view text, std::string_view pattern,
+                        std::string_view replacement) {
+  if (pattern.empty())
+    return std::string(text);
+  std::string result;
+  result.reserve(text.size());
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t at = text.find(pattern, from);
+    if (at == std::string_view::npos)
+      break;
+    result.append(text.substr(from, at - from));
+    result.append(replacement);
+    from = at + pattern.size();
+  }
+  result.append(text.substr(from));
+  return result;
+}
+
+std::string EscapeIniText(std::string_view text) {
+  return ReplaceText(ReplaceText(ReplaceText(text, "%", "%25"), "=", "%3D"), "]", "%5D");
+}
+
+std::string UnescapeIniText(std::string_view text) {
+  return ReplaceText(ReplaceText(ReplaceText(text, "%5D", "]"), "%3D", "="), "%25", "%");
+}
+
+std::int32_t DigitsToInt(std::string_view text, bool minusAllowed) {
+  std::string digits;
+  for (char c : text) {
+    if (IsDigit(c) || (minusAllowed && c == '-'))
+      digits += c;
+  }
+  if (digits.empty())
+    return 0;
+  std::int32_t value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value);
+  if (error == std::errc::result_out_of_range) {
+    throw std::out_of_range("'" + digits + "' is not a valid integer value");
+  }
+  if (error != std::errc() || stop != end) {
+    throw std::invalid_argument("'" + digits + "' is not a valid integer value");
+  }
+  return value;
+}
+
+std::string ZeroPadInt(std::int64_t value, int width) {
+  return ZeroPadText(std::to_string(value), width);
+}
+
+std::string ZeroPadText(std::string_view text, int width) {
+  std::string result(text);
+  if (width > 0 && result.size() < static_cast<std::size_t>(width)) {
+    result.insert(0, static_cast<std::size_t>(width) - result.size(), '0');
+  }
+  return result;
+}
+
+std::string AddBackslash(std::string_view path) {
+  std::string result(path);
+  if (!result.empty() && result.back() != '/')
+    result += '/';
+  return result;
+}
+
+bool DigitShareBelow(std::string_view text, char ignored, double ratio) {
+  int digits = 0;
+  int counted = 0;
+  for (char c : text) {
+    if (IsDigit(c))
+      ++digits;
+    if (c != ignored)
+      ++counted;
+  }
+  if (counted == 0)
+    return false;
+  return static_cast<double>(digits) / counted < ratio;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+bool ContainsText(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+}  // namespace tessarin
