@@ -7,21 +7,21 @@
 namespace tessarin {
 
 struct HostRecord {
-  std::string domain_name;  // 100
-  std::string p_ncpus;      // 5
-  std::string p_vendor;     // 50
-  std::string p_model;      // 50
-  std::string p_fpops;      // 20
-  std::string p_iops;       // 20
-  std::string p_membw;      // 20
-  std::string p_calculated;  // 20
-  std::string os_name;       // 100
-  std::string os_version;    // 100
-  std::string m_nbytes;      // 20
-  std::string m_cache;       // 20
-  std::string m_swap;        // 20
-  std::string d_total;       // 30
-  std::string d_free;        // 30
+  std::string domain_name;     // 100
+  std::string p_ncpus;         // 5
+  std::string p_vendor;        // 50
+  std::string p_model;         // 50
+  std::string p_fpops;         // 20
+  std::string p_iops;          // 20
+  std::string p_membw;         // 20
+  std::string p_calculated;    // 20
+  std::string os_name;         // 100
+  std::string os_version;      // 100
+  std::string m_nbytes;        // 20
+  std::string m_cache;         // 20
+  std::string m_swap;          // 20
+  std::string d_total;         // 30
+  std::string d_free;          // 30
   std::string on_frac;         // 20
   std::string connected_frac;  // 20
   std::string active_frac;     // 20

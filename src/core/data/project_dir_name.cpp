@@ -1,0 +1,34 @@
+#include "core/data/project_dir_name.h"
+
+#include "core/tools/text.h"
+
+namespace tessarin {
+
+namespace {
+
+bool KeptAsIs(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+         c == '-' || c == '_';
+}
+
+}  // namespace
+
+// The client's own naming: scheme dropped, every character other than letters, digits,
+// '.', '-' and '_' turned into '_', one trailing '_' (the trailing slash) dropped. For an
+// http:// URL of plain characters this is the same as removing "http://", one trailing '/'
+// and turning '/' into '_'.
+std::string ProjectDirName(std::string_view masterUrl) {
+  std::string name = ReplaceText(masterUrl, "http://", "");
+  if (const std::size_t scheme = name.find("://"); scheme != std::string::npos) {
+    name.erase(0, scheme + 3);
+  }
+  for (char& c : name) {
+    if (!KeptAsIs(c))
+      c = '_';
+  }
+  if (!name.empty() && name.back() == '_')
+    name.pop_back();
+  return name;
+}
+
+}  // namespace tessarin
