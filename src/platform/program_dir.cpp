@@ -1,0 +1,150 @@
+#include "platform/program_dir.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "core/tools/text.h"
+
+namespace tessarin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kBoincConfigProperties = "/etc/boinc-client/config.properties";
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+std::string UserHome() {
+  std::string home = Environment("HOME");
+  if (!home.empty())
+    return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    home = found->pw_dir;
+  }
+  return home;
+}
+
+std::string ExecutablePath() {
+  std::error_code ignored;
+  return fs::read_symlink("/proc/self/exe", ignored).string();
+}
+
+bool IsRegularFile(const std::string& path) {
+  std::error_code ignored;
+  return fs::is_regular_file(path, ignored);
+}
+
+std::string_view TrimView(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// data_dir=... of a Java-style properties text; empty when absent.
+std::string DataDirProperty(std::string_view properties) {
+  std::string dataDir;
+  std::size_t start = 0;
+  while (start < properties.size()) {
+    std::size_t end = properties.find('\n', start);
+    if (end == std::string_view::npos)
+      end = properties.size();
+    const std::string_view line = TrimView(properties.substr(start, end - start));
+    start = end + 1;
+    const std::size_t equals = line.find('=');
+    if (line.empty() || line.front() == '#' || equals == std::string_view::npos)
+      continue;
+    if (TrimView(line.substr(0, equals)) == "data_dir") {
+      dataDir = std::string(TrimView(line.substr(equals + 1)));
+    }
+  }
+  return dataDir;
+}
+
+}  // namespace
+
+std::string FindProgramDir(const ProgramDirSources& sources) {
+  if (!sources.homeOption.empty())
+    return AddBackslash(sources.homeOption);
+  const std::string executableDir =
+      AddBackslash(fs::path(sources.executablePath).parent_path().string());
+  if (!executableDir.empty() && IsRegularFile(executableDir + kSettingsFileName)) {
+    return executableDir;
+  }
+  if (!sources.xdgConfigHome.empty() && sources.xdgConfigHome.front() == '/') {
+    return AddBackslash(sources.xdgConfigHome) + "Tessarin/";
+  }
+  if (!sources.home.empty())
+    return AddBackslash(sources.home) + ".config/Tessarin/";
+  return executableDir;
+}
+
+ProgramDirSources CurrentProgramDirSources(std::string homeOption) {
+  return {std::move(homeOption), ExecutablePath(), Environment("XDG_CONFIG_HOME"), UserHome()};
+}
+
+std::string HomeOption(int argc, const char* const argv[]) {
+  constexpr std::string_view kOption = "--home";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == kOption && i + 1 < argc)
+      return argv[i + 1];
+    if (argument.starts_with(kOption) && argument.size() > kOption.size() &&
+        argument[kOption.size()] == '=') {
+      return std::string(argument.substr(kOption.size() + 1));
+    }
+  }
+  return {};
+}
+
+bool EnsureProgramDir(const std::string& programDir) {
+  std::error_code error;
+  fs::create_directories(programDir, error);
+  return fs::is_directory(programDir, error);
+}
+
+std::vector<std::string> BoincClientDirCandidates(std::string_view configProperties,
+                                                  const std::string& home) {
+  std::vector<std::string> candidates;
+  const std::string configured = DataDirProperty(configProperties);
+  if (!configured.empty())
+    candidates.push_back(configured);
+  candidates.push_back("/var/lib/boinc-client");
+  candidates.push_back("/var/lib/boinc");
+  if (!home.empty())
+    candidates.push_back(AddBackslash(home) + "BOINC");
+  return candidates;
+}
+
+std::string ReadBoincConfigProperties() {
+  std::ifstream in(kBoincConfigProperties, std::ios::binary);
+  std::ostringstream text;
+  if (in)
+    text << in.rdbuf();
+  return text.str();
+}
+
+std::string FindBoincClientDir(const std::vector<std::string>& candidates) {
+  for (const std::string& candidate : candidates) {
+    const std::string dir = AddBackslash(candidate);
+    if (!dir.empty() && IsRegularFile(dir + "client_state.xml"))
+      return dir;
+  }
+  return {};
+}
+
+}  // namespace tessarin
