@@ -26,9 +26,7 @@ void PlayBeeps(std::string_view list, SoundDevice& device) {
     try {
       frequency = DigitsToInt(fields[2 * pair - 1]);
       duration = DigitsToInt(fields[2 * pair]);
-    } catch (const std::invalid_argument&) {
-      return;
-    } catch (const std::out_of_range&) {
+    } catch (const std::logic_error&) {  // invalid_argument, out_of_range
       return;
     }
     device.Beep(frequency, duration);

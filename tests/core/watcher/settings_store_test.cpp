@@ -192,6 +192,12 @@ TEST(SettingsStoreTest, UpdateFileThrowsWithThePathWhenItCannotWrite) {
   onDir.WriteString("Options", "timer", "60");
   EXPECT_THROW(onDir.UpdateFile(), std::runtime_error);
   EXPECT_TRUE(std::filesystem::is_directory(dirPath));
+  // The temporary file of the failed attempt is gone.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Tessarin.ini"}));
 }
 
 TEST(SettingsStoreTest, UpdateFileWritesThroughASymbolicLink) {
