@@ -12,6 +12,12 @@ bool IsLineBreak(char c) {
   return c == '\r' || c == '\n';
 }
 
+void TrimBlanksInPlace(std::string& text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  text.resize(last == std::string::npos ? 0 : last + 1);
+  text.erase(0, text.find_first_not_of(' '));
+}
+
 }  // namespace
 
 ColumnSet AllColumns() {
@@ -61,23 +67,35 @@ FieldArray SplitCsvLine(std::string_view line, char separator, bool stripQuotes,
   for (int fieldNumber = 1; fieldNumber <= kMaxCsvFields && at < line.size(); ++fieldNumber) {
     const bool wanted = columns.test(static_cast<std::size_t>(fieldNumber));
     std::string& field = fields[fieldNumber];
-    for (; at < line.size(); ++at) {
-      char c = line[at];
-      if (c == '"') {
-        inQuotes = !inQuotes;
-        if (stripQuotes)
-          c = ' ';
-      } else if (IsLineBreak(c)) {
-        c = ' ';
-      } else if (c == separator && !inQuotes) {
-        break;
+    auto keep = [&](std::string_view part) {
+      if (wanted && field.size() < kMaxCsvFieldLength) {
+        field.append(part.substr(0, kMaxCsvFieldLength - field.size()));
       }
-      if (wanted && field.size() < kMaxCsvFieldLength)
-        field += c;
+    };
+    while (at < line.size()) {
+      // Ordinary characters go over in one piece.
+      std::size_t run = at;
+      while (run < line.size()) {
+        const char c = line[run];
+        if (c == '"' || IsLineBreak(c) || (c == separator && !inQuotes))
+          break;
+        ++run;
+      }
+      keep(line.substr(at, run - at));
+      at = run;
+      if (at == line.size())
+        break;
+      const char c = line[at];
+      if (c == separator && !inQuotes)
+        break;
+      if (c == '"')
+        inQuotes = !inQuotes;
+      keep((c == '"' && !stripQuotes) ? "\"" : " ");
+      ++at;
     }
     ++at;  // behind the separator
     if (wanted)
-      field = TrimBlanks(field);
+      TrimBlanksInPlace(field);
   }
   return fields;
 }

@@ -119,7 +119,7 @@ void RoundDigits(Decimal& decimal, int keep) {
     while (!digits.empty() && digits.back() == '9')
       digits.pop_back();
     if (digits.empty()) {
-      digits = "1";
+      digits.assign(1, '1');
       ++decimal.exponent;
     } else {
       ++digits.back();
@@ -127,6 +127,28 @@ void RoundDigits(Decimal& decimal, int keep) {
   }
   while (!digits.empty() && digits.back() == '0')
     digits.pop_back();
+}
+
+std::uint64_t Magnitude(std::int64_t value) {
+  return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+void AppendTwoDigits(std::string& text, std::uint64_t value) {
+  text += static_cast<char>('0' + value / 10 % 10);
+  text += static_cast<char>('0' + value % 10);
+}
+
+// hours:mm:ss for `seconds` (a magnitude), with the hours already written out.
+std::string ClockText(bool negative, const std::string& hours, std::uint64_t seconds) {
+  std::string text;
+  if (negative)
+    text += '-';
+  text += hours;
+  text += ':';
+  AppendTwoDigits(text, seconds % 3600 / 60);
+  text += ':';
+  AppendTwoDigits(text, seconds % 60);
+  return text;
 }
 
 std::string NonFinite(double value) {
@@ -215,11 +237,7 @@ std::string Fixed(double x, int p, int d) {
 
 std::string FormatHMS(std::int64_t seconds) {
   const bool negative = seconds < 0;
-  const std::uint64_t s =
-      negative ? 0 - static_cast<std::uint64_t>(seconds) : static_cast<std::uint64_t>(seconds);
-  return (negative ? "-" : "") + std::to_string(s / 3600) + ':' +
-         ZeroPadInt(static_cast<std::int64_t>(s % 3600 / 60), 2) + ':' +
-         ZeroPadInt(static_cast<std::int64_t>(s % 60), 2);
+  return ClockText(negative, std::to_string(Magnitude(seconds) / 3600), Magnitude(seconds));
 }
 
 std::string FormatSecondsText(std::string_view seconds) {
@@ -229,18 +247,13 @@ std::string FormatSecondsText(std::string_view seconds) {
   constexpr double kLimit = 9.2e18;
   const std::int64_t whole =
       std::fabs(value) < kLimit ? static_cast<std::int64_t>(std::trunc(value)) : 0;
-  const bool negative = whole < 0;
-  const std::uint64_t s =
-      negative ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
-  return (negative ? "-" : "") + ZeroPadText(std::to_string(s / 3600), 2) + ':' +
-         ZeroPadInt(static_cast<std::int64_t>(s / 60 % 60), 2) + ':' +
-         ZeroPadInt(static_cast<std::int64_t>(s % 60), 2);
+  const std::uint64_t s = Magnitude(whole);
+  return ClockText(whole < 0, ZeroPadText(std::to_string(s / 3600), 2), s);
 }
 
 std::string FormatThousands(std::int64_t value, int width) {
   const bool negative = value < 0;
-  const std::string digits = std::to_string(negative ? 0 - static_cast<std::uint64_t>(value)
-                                                     : static_cast<std::uint64_t>(value));
+  const std::string digits = std::to_string(Magnitude(value));
   std::string text;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0)
