@@ -137,13 +137,14 @@ std::int32_t DigitsToInt(std::string_view text, bool minusAllowed) {
   std::int32_t value = 0;
   const char* end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, value);
-  if (error == std::errc::result_out_of_range) {
-    throw std::out_of_range("'" + digits + "' is not a valid integer value");
-  }
-  if (error != std::errc() || stop != end) {
-    throw std::invalid_argument("'" + digits + "' is not a valid integer value");
-  }
-  return value;
+  if (error == std::errc() && stop == end)
+    return value;
+  // The message ends up in the exception log's keys: keep it short whatever the input.
+  const std::string shown = digits.size() > 24 ? digits.substr(0, 24) + "..." : digits;
+  const std::string message = "'" + shown + "' is not a valid integer value";
+  if (error == std::errc::result_out_of_range)
+    throw std::out_of_range(message);
+  throw std::invalid_argument(message);
 }
 
 std::string ZeroPadInt(std::int64_t value, int width) {

@@ -108,6 +108,12 @@ TEST(DigitsToInt, InvalidRestThrows) {
   EXPECT_THROW(DigitsToInt("-", true), std::invalid_argument);
   EXPECT_THROW(DigitsToInt("--1", true), std::invalid_argument);
   EXPECT_EQ(DigitsToInt("5-3"), 53);  // without minus the '-' is just dropped
+  try {
+    DigitsToInt(std::string(100000, '7'));
+    FAIL() << "no error for a huge number";
+  } catch (const std::out_of_range& error) {
+    EXPECT_LT(std::string(error.what()).size(), 80u);  // fit for an exception-log key
+  }
 }
 
 TEST(ZeroPad, PadsToWidth) {
