@@ -1,0 +1,23 @@
+#pragma once
+// Astropulse: sky position from the work-unit backup, peaks from the result file, progress
+// from ap_state.dat.
+
+#include <string>
+
+#include "core/display/slot_info.h"
+#include "core/watcher/active_task_facts.h"
+#include "core/watcher/environment.h"
+
+namespace tessarin {
+
+// Without a work-unit backup nothing is read and `percentDone` stays. A missing or short
+// ap_state.dat throws and leaves `percentDone` alone.
+void ReadAstropulseDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry,
+                           double& percentDone);
+
+// The fraction done of an Astropulse checkpoint: the little-endian double at offset 224 of its
+// 240-byte record. Throws std::runtime_error when the file cannot be read, is shorter than the
+// record, or the value is not a finite number.
+double ReadApFractionDone(const std::string& path);
+
+}  // namespace tessarin

@@ -1,0 +1,17 @@
+#pragma once
+// Where the science files of a running task are.
+
+#include <string>
+
+#include "core/watcher/active_task_facts.h"
+#include "core/watcher/environment.h"
+
+namespace tessarin {
+
+// The backup copy of the running work unit: log directory + work-unit file + ".tess".
+std::string WorkUnitBackupPath(const Environment& env, const ActiveTaskFacts& facts);
+
+// The result's output file in the project directory.
+std::string ResultFilePath(const ActiveTaskFacts& facts);
+
+}  // namespace tessarin

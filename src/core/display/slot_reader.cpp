@@ -1,0 +1,75 @@
+#include "core/display/slot_reader.h"
+
+#include <exception>
+#include <string>
+
+#include "core/display/astropulse_slot_details.h"
+#include "core/display/climate_slot_details.h"
+#include "core/display/einstein_slot_details.h"
+#include "core/display/lhc_slot_details.h"
+#include "core/display/seti_slot_details.h"
+#include "core/display/slot_fields.h"
+#include "core/display/slot_progress.h"
+#include "core/display/slot_status.h"
+#include "core/tools/exception_log.h"
+#include "core/tools/text.h"
+
+namespace tessarin {
+
+namespace {
+
+void FillCommonFields(const ActiveTaskFacts& facts, SlotInfo& entry) {
+  entry.HostName = Bounded(facts.clientState.empty() ? facts.clientDir : facts.host.domain_name,
+                           slot_width::kHostName);
+  entry.ProjectName = Bounded(facts.projectName, slot_width::kProjectName);
+  entry.AppName = Bounded(facts.appName, slot_width::kAppName);
+  entry.ResultName = Bounded(facts.resultName, slot_width::kResultName);
+  entry.MultiTask = facts.moreTasks;
+  entry.ResultCount = CheckedField<std::uint16_t>(facts.resultCount, "result count");
+  entry.ReadyCount = CheckedField<std::int32_t>(facts.queuedCount, "queued count");
+  entry.SlotNumber = CheckedField<std::uint8_t>(DigitsToInt(facts.slot), "slot number");
+  entry.NonCpuIntensive = facts.progress == ProgressStatus::kNonCpuIntensive;
+}
+
+void ReadKindDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry,
+                     double& percentDone) {
+  entry.ProjectKind = static_cast<std::uint8_t>(facts.kind);
+  switch (facts.kind) {
+    case ProjectKind::kSeti:
+      ReadSetiDetails(facts, env, entry, percentDone);
+      break;
+    case ProjectKind::kAstropulse:
+      ReadAstropulseDetails(facts, env, entry, percentDone);
+      break;
+    case ProjectKind::kClimate:
+      ReadClimateDetails(facts, env, entry, percentDone);
+      break;
+    case ProjectKind::kLhc:
+      ReadLhcDetails(facts, env, entry);
+      break;
+    case ProjectKind::kEinstein:
+      ReadEinsteinDetails(facts, env, entry);
+      break;
+    case ProjectKind::kOther:
+    case ProjectKind::kPredictor:
+      break;
+  }
+}
+
+}  // namespace
+
+void SlotReader::GetSlot(const ActiveTaskFacts& facts, ResultList& results, DisplayList& display) {
+  SlotInfo& entry = display.emplace_back();
+  try {
+    FillCommonFields(facts, entry);
+    double percentDone = facts.percentDone;
+    if (!facts.clientState.empty())
+      ReadKindDetails(facts, env_, entry, percentDone);
+    FillProgress(facts, percentDone, entry, results);
+    FillStatus(facts, entry);
+  } catch (const std::exception& error) {
+    env_.exceptions.LogException(std::string("GetSlot - ") + error.what());
+  }
+}
+
+}  // namespace tessarin
