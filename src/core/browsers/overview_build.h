@@ -1,0 +1,13 @@
+#pragma once
+// The whole Overview from one copy of the kept result list.
+
+#include "core/browsers/overview_tree.h"
+#include "core/watcher/result_list.h"
+
+namespace tessarin {
+
+// Every row in list order through AddOverviewEntry, then sorted, built into the tree and
+// estimated from `now` (Unix seconds) with fixed and with redistributed shares.
+OverviewTree BuildOverview(const ResultList& list, double now);
+
+}  // namespace tessarin
