@@ -1,0 +1,78 @@
+#include "core/projects/log_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <stdexcept>
+#include <utility>
+
+namespace tessarin {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+}  // namespace
+
+LogFileWriter::LogFileWriter(std::string path, Mode mode, LogFileOperations& ops)
+    : path_(std::move(path)), ops_(ops) {
+  const int flags =
+      O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
+  fd_ = ::open(path_.c_str(), flags, 0666);
+  if (fd_ < 0)
+    ThrowFileError(path_);
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    ThrowFileError(path_);
+  }
+  wasEmpty_ = info.st_size == 0;
+  buffer_.reserve(kBufferSize);
+}
+
+LogFileWriter::~LogFileWriter() {
+  if (fd_ < 0)
+    return;
+  try {
+    Flush();
+  } catch (const std::exception&) {
+    // Only error paths get here; the first error has been reported already.
+  }
+  ::close(fd_);
+}
+
+void LogFileWriter::Write(std::string_view text) {
+  if (buffer_.size() + text.size() > kBufferSize)
+    Flush();
+  if (text.size() >= kBufferSize) {
+    ops_.Write(fd_, text, path_);
+    return;
+  }
+  buffer_ += text;
+}
+
+void LogFileWriter::Flush() {
+  if (buffer_.empty())
+    return;
+  // Taken out first: a failed write is never retried into a duplicate.
+  std::string pending;
+  pending.swap(buffer_);
+  ops_.Write(fd_, pending, path_);
+  pending.clear();
+  buffer_.swap(pending);
+}
+
+void LogFileWriter::Close(bool sync) {
+  if (fd_ < 0)
+    return;
+  Flush();
+  if (sync)
+    ops_.Sync(fd_, path_);
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0)
+    ThrowFileError(path_);
+}
+
+}  // namespace tessarin
