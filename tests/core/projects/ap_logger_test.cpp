@@ -23,7 +23,7 @@ const std::string kWorkunitInside =
         "<ap_workunit>\n<header>\n<start_coords><ra>1.5</ra><dec>-2.25</dec>"
         "<jd>2454000.5</jd></start_coords>\n<end_coords><ra>1.75</ra><dec>-2.5</dec>"
         "</end_coords>\n") +
-    kHeaderTail + "</header>\n<data>" + std::string("\0\x01\xff<ra>9</ra>", 15) + "</data>";
+    kHeaderTail + "</header>\n<data>" + std::string("\0\x01\xff<ra>9</ra>", 14) + "</data>";
 const std::string kWorkunitOutside =
     std::string(
         "<ap_workunit><start_coords><ra>3.5</ra><dec>4.5</dec><jd>2455000.5</jd>"
