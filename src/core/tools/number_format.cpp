@@ -162,7 +162,7 @@ std::string GeneralText(const Decimal& decimal, int precision) {
   if (digits.empty())
     return "0";
   std::string text = decimal.negative ? "-" : "";
-  if (decimal.exponent > precision || decimal.exponent < -3) {
+  if (decimal.exponent > precision || decimal.exponent < -4) {
     text += digits[0];
     if (digits.size() > 1)
       text += '.' + digits.substr(1);

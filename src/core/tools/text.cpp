@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tessarin {
 
@@ -99,23 +100,45 @@ std::string ReplaceChar(std::string_view text, char oldChar, char newChar) {
 
 // One left-to-right pass: each occurrence of the input is replaced once, and the scan goes on
 // behind it, so neither a replacement nor a text joined by a deletion is searched again.
+// The rule: delete the first occurrence, replace in the whole remaining text, then insert
+// the replacement where the occurrence was. Deleting can join two halves into a new
+// occurrence ("aabb" with "ab" gives "YYZZ" for "YZ"); the replacement itself is never
+// searched. Done without recursion: the deletions run as one left-to-right pass, the
+// insertions are applied afterwards, last deletion first.
 std::string ReplaceText(std::string_view text, std::string_view pattern,
                         std::string_view replacement) {
   if (pattern.empty())
     return std::string(text);
-  std::string result;
-  result.reserve(text.size());
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t at = text.find(pattern, from);
-    if (at == std::string_view::npos)
-      break;
-    result.append(text.substr(from, at - from));
-    result.append(replacement);
-    from = at + pattern.size();
+  std::string rest;  // the text with every occurrence deleted so far
+  rest.reserve(text.size());
+  std::vector<std::size_t> deletedAt;  // 0-based, in the text as it was at each deletion
+  bool joined = false;
+  for (char c : text) {
+    rest += c;
+    if (rest.size() >= pattern.size() &&
+        std::string_view(rest).substr(rest.size() - pattern.size()) == pattern) {
+      rest.resize(rest.size() - pattern.size());
+      joined = joined || (!deletedAt.empty() && rest.size() < deletedAt.back());
+      deletedAt.push_back(rest.size());
+    }
   }
-  result.append(text.substr(from));
-  return result;
+  if (!joined) {
+    // Positions only grow: the insertions land in order, in one pass.
+    std::string result;
+    result.reserve(rest.size() + deletedAt.size() * replacement.size());
+    std::size_t from = 0;
+    for (std::size_t at : deletedAt) {
+      result.append(rest, from, at - from);
+      result.append(replacement);
+      from = at;
+    }
+    result.append(rest, from, std::string::npos);
+    return result;
+  }
+  for (auto at = deletedAt.rbegin(); at != deletedAt.rend(); ++at) {
+    rest.insert(std::min(*at, rest.size()), replacement);
+  }
+  return rest;
 }
 
 std::string EscapeIniText(std::string_view text) {

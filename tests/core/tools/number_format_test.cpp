@@ -60,7 +60,10 @@ TEST(FormatGeneral, ShortestFormUpToDigits) {
 
 TEST(FormatGeneral, ExponentFormOutsideRange) {
   EXPECT_EQ(FormatGeneral(1e20, 18), "1E20");
-  EXPECT_EQ(FormatGeneral(1.5e-5, 8), "1.5E-5");
+  // Fixed form down to 0.00001, scientific below.
+  EXPECT_EQ(FormatGeneral(1.5e-5, 8), "0.000015");
+  EXPECT_EQ(FormatGeneral(1e-5, 8), "0.00001");
+  EXPECT_EQ(FormatGeneral(9.5e-6, 8), "9.5E-6");
   EXPECT_EQ(FormatGeneral(-1e-7, 8), "-1E-7");
   EXPECT_EQ(FormatGeneral(123456789, 8), "1.2345679E8");
   EXPECT_EQ(FormatGeneral(999.6, 3), "1E3");  // rounding adds the integer digit
@@ -170,7 +173,7 @@ TEST_F(GermanLocale, NumbersKeepThePoint) {
   EXPECT_EQ(StrToFloatSafe("1,5"), 0.0);
   EXPECT_EQ(StrToSingleSafe("2.25"), 2.25f);
   EXPECT_EQ(FormatGeneral(12.3456789, 8), "12.345679");
-  EXPECT_EQ(FormatGeneral(1.5e-5, 8), "1.5E-5");
+  EXPECT_EQ(FormatGeneral(1.5e-6, 8), "1.5E-6");
   EXPECT_EQ(Fixed(12.3456, 5, 3), "12.346");
   EXPECT_EQ(FormatThousands(1234567, 0), "1,234,567");
   EXPECT_EQ(FormatSecondsText("3725.9"), "01:02:05");

@@ -68,8 +68,12 @@ TEST(ReplaceText, ReplacesEachOccurrenceOnce) {
   EXPECT_EQ(ReplaceText("aaa", "aa", "b"), "ba");
   EXPECT_EQ(ReplaceText("abc", "x", "y"), "abc");
   EXPECT_EQ(ReplaceText("abcabc", "abc", ""), "");
-  // A match formed by joining the text around a removed occurrence is not a match of the input.
-  EXPECT_EQ(ReplaceText("aabb", "ab", "X"), "aXb");
+  // Deleting an occurrence can join a new one; each replacement goes back where its
+  // occurrence was, and is never searched itself.
+  EXPECT_EQ(ReplaceText("aabb", "ab", "X"), "XX");
+  EXPECT_EQ(ReplaceText("aabb", "ab", "YZ"), "YYZZ");
+  EXPECT_EQ(ReplaceText("xaabby", "ab", "ab"), "xaabby");
+  EXPECT_EQ(ReplaceText("hthttp://tp://h", "http://", ""), "h");
 }
 
 TEST(ReplaceText, HandlesHugeTextsWithManyMatches) {
