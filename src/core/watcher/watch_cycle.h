@@ -13,6 +13,7 @@
 
 namespace tessarin {
 
+class SettingsStore;
 class TaskDetailReader;
 class ProjectLogger;
 class ProgramLauncher;
@@ -24,26 +25,36 @@ struct CycleOutcome {
   DisplayList display;  // in scan order; the owner sorts it (Options/SortBy)
   ResultList results;
   std::uint8_t alertState = 0;  // 0 none, 1 yellow, 2 red, 3 cache empty
-  std::uint8_t trayLevel = 0;   // 0 normal, 1 yellow, 2 red
+  std::uint8_t trayLevel = 1;   // 0 normal, 1 yellow, 2 red
   // The tray image should change now (level changed and Options/notify on).
   bool trayImageChanged = false;
-  std::vector<std::string> sounds;  // sound keys played, in order ("FinishedWU", ...)
-  bool wallpaper = false;           // the map viewer was started
+  // The sounds due this cycle, in the order played ("FinishedWU", "NewWU", "YellowAlert",
+  // "RedAlert", "CacheEmpty"); a key with an empty value played nothing.
+  std::vector<std::string> sounds;
+  bool wallpaperRequested = false;  // the wallpaper step found a request
+  bool wallpaper = false;           // and the map viewer was started
+  // The program's first cycle: the owner leaves its start-up look (minimised, panel "OK").
+  bool firstCycle = false;
   // Options/timer in milliseconds (0 gives 100) for the pause after this cycle.
   int nextIntervalMs = 60000;
 };
+
+// Options/timer seconds as milliseconds; 0 (or less) gives 100.
+int CycleIntervalMs(const SettingsStore& settings);
 
 class WatchCycle {
  public:
   WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
              ProgramLauncher& launcher);
   ~WatchCycle();
+  WatchCycle(const WatchCycle&) = delete;
+  WatchCycle& operator=(const WatchCycle&) = delete;
 
-  // Runs one whole cycle (WatchClients): scan, alerts, wallpaper, sounds.
+  // Runs one whole cycle (WatchClients): scan, alerts, wallpaper, sounds. One thread at a time.
   CycleOutcome WatchClients();
 
   // Raised by the setup dialog when the wallpaper option is switched on; survives until
-  // the next wallpaper step.
+  // the next wallpaper step. Safe from any thread.
   void RequestWallpaper();
 
  private:

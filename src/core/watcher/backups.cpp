@@ -1,0 +1,123 @@
+#include "core/watcher/backups.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+
+#include "core/projects/log_files.h"
+#include "core/tools/exception_log.h"
+#include "core/tools/files.h"
+#include "core/watcher/client_state_walk.h"
+#include "core/watcher/safe_file_name.h"
+#include "core/watcher/work_unit_log.h"
+
+namespace tessarin {
+
+namespace {
+
+bool CheckName(ScanContext& context, const char* operation, const std::string& name) {
+  if (IsSafeFileName(name))
+    return true;
+  context.env.exceptions.LogException(std::string(operation) + " - unsafe file name - " + name);
+  return false;
+}
+
+// Visits the file_name elements of a work unit or result, each under the operation's handler.
+template <typename CopyOne>
+void ForEachFileName(ScanContext& context, const char* operation, const std::string& element,
+                     CopyOne copyOne) {
+  ForEachElement(element, "file_name", [&](const std::string& name) {
+    try {
+      if (CheckName(context, operation, name))
+        copyOne(name);
+    } catch (const std::exception& error) {
+      context.env.exceptions.LogException(std::string(operation) + " - " + error.what());
+    }
+    return true;
+  });
+}
+
+}  // namespace
+
+void ProcessWorkunit(ScanContext& context, const std::string& workunit,
+                     const std::string& projectDir, ProjectKind kind, const std::string& wuName) {
+  Environment& env = context.env;
+  if (CheckName(context, "ProcessWorkunit", wuName)) {
+    const std::string description = env.logDir + wuName + logs::kWorkunitDescriptionExtension;
+    if (FileSizeOf(description) != static_cast<std::uint32_t>(workunit.size())) {
+      StringToFile(workunit, description, env.exceptions);
+    }
+  }
+  ForEachFileName(context, "ProcessWorkunit", workunit, [&](const std::string& name) {
+    const std::uint32_t size = FileSizeOf(projectDir + name);
+    const std::string copy = env.logDir + name + logs::kBackupExtension;
+    // An input file only grows while it downloads; a complete copy stays.
+    if (size < 1 || FileSizeOf(copy) >= size)
+      return;
+    CopyFileData(projectDir + name, copy);
+    if (kind == ProjectKind::kSeti || kind == ProjectKind::kAstropulse) {
+      context.flags.wallpaperRequest = true;
+    }
+    context.flags.newWU = true;
+  });
+}
+
+void ProcessResult(ScanContext& context, const std::string& result, const std::string& projectDir) {
+  ForEachFileName(context, "ProcessResult", result, [&](const std::string& name) {
+    const std::uint32_t size = FileSizeOf(projectDir + name);
+    const std::string copy = context.env.logDir + name + logs::kBackupExtension;
+    if (size > 0 && FileSizeOf(copy) != size)
+      CopyFileData(projectDir + name, copy);
+  });
+}
+
+void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
+                     const std::string& slotDir) {
+  try {
+    if (!CheckName(context, "ProcessStateSah", resultFileName))
+      return;
+    const std::string copy = context.env.logDir + resultFileName + logs::kStateBackupSuffix;
+    const std::string sahState = slotDir + "state.sah";
+    const std::string source = PathExists(sahState) ? sahState : slotDir + "ap_state.dat";
+    if (FileTimeOf(copy) < FileTimeOf(source))
+      CopyFileData(source, copy);
+  } catch (const std::exception& error) {
+    context.env.exceptions.LogException(std::string("ProcessStateSah - ") + error.what());
+  }
+}
+
+void LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                    const std::string& appVersion, const std::string& appName,
+                    const std::string& cpuTime, const std::string& filePattern) {
+  Environment& env = context.env;
+  try {
+    // A wildcard would match the copies of other results.
+    if (filePattern.find_first_of("*?") != std::string::npos) {
+      env.exceptions.LogException("LogFromBackups - unsafe file name - " + filePattern);
+      return;
+    }
+    if (!CheckName(context, "LogFromBackups", filePattern))
+      return;
+    for (const std::string& file : ListFiles(env.logDir, filePattern)) {
+      FinishedResult result;
+      // "W_1_0.tess" is the main output of result W_1 of work unit W.
+      const std::size_t last = file.rfind('_');
+      const std::size_t second =
+          last == 0 || last == std::string::npos ? std::string::npos : file.rfind('_', last - 1);
+      result.wuName = second == std::string::npos ? "" : file.substr(0, second);
+      result.resultFileName = file.substr(0, file.rfind('.'));
+      const std::int64_t copyTime =
+          std::max(FileTimeOf(env.logDir + file),
+                   FileTimeOf(env.logDir + result.resultFileName + logs::kStateBackupSuffix));
+      result.loggingTime = static_cast<double>(copyTime) / 1e9;
+      result.appVersion = appVersion;
+      result.appName = appName;
+      result.cpuTime = cpuTime;
+      LogWU(context, client, project, result);
+    }
+  } catch (const std::exception& error) {
+    env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
+  }
+}
+
+}  // namespace tessarin

@@ -1,0 +1,88 @@
+#include "core/watcher/checkpoint_memory.h"
+
+#include <algorithm>
+
+#include "core/tools/csv.h"
+#include "core/tools/number_format.h"
+#include "core/tools/text.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
+
+namespace tessarin {
+
+namespace {
+
+constexpr double kActiveDays = 1.0 / 144;  // 10 minutes
+
+}  // namespace
+
+std::string CheckpointSection(const std::string& clientDir) {
+  return sections::kCheckpointsPrefix + EscapeIniText(clientDir);
+}
+
+std::string FormatCheckpointCpu(double cpuTime) {
+  return FormatGeneral(cpuTime, 18);
+}
+
+CheckpointLine ParseCheckpointLine(const std::string& value) {
+  const FieldArray fields = SplitCsvLine(value, ',', true);
+  return CheckpointLine{fields[1], fields[2], fields[3], fields[4], StrToFloatSafe(fields[5])};
+}
+
+std::string FormatCheckpointLine(const CheckpointLine& line) {
+  return line.cpuTime + "," + QuoteText(line.projectName) + "," + QuoteText(line.appName) + "," +
+         line.appVersion + "," + FormatGeneral(line.changeTime, 12);
+}
+
+CheckpointMemory::CheckpointMemory(SettingsStore& settings, const std::string& clientDir)
+    : settings_(settings),
+      section_(CheckpointSection(clientDir)),
+      previous_(settings.ReadSectionValues(section_)) {}
+
+ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double cpuTime,
+                                         const std::string& projectName, const std::string& appName,
+                                         const std::string& appVersion, double nowSerial,
+                                         ProgressStatus status) {
+  CheckpointLine line{FormatCheckpointCpu(cpuTime), projectName, appName, appVersion, nowSerial};
+  const bool notJudged = status == ProgressStatus::kNotJudged;
+  bool remember = true;
+  // Keys match without regard to letter case, as everywhere in the settings file.
+  const std::string key = LowerCase(resultName);
+  const auto found = std::find_if(previous_.begin(), previous_.end(), [&](const Entry& entry) {
+    return LowerCase(entry.first) == key;
+  });
+  if (found == previous_.end()) {
+    if (notJudged)
+      status = ProgressStatus::kActive;
+  } else {
+    const CheckpointLine stored = ParseCheckpointLine(found->second);
+    const double sinceChange = nowSerial - stored.changeTime;
+    if (stored.cpuTime != line.cpuTime) {
+      if (notJudged && sinceChange < 1)
+        status = ProgressStatus::kActive;
+    } else {
+      if (notJudged) {
+        status = sinceChange <= kActiveDays ? ProgressStatus::kActive : ProgressStatus::kInactive;
+      }
+      line.changeTime = stored.changeTime;
+    }
+    // A CPU time that fell back to 0 is not remembered until it is known again.
+    remember = cpuTime > 0 || stored.cpuTime == "0";
+    previous_.erase(found);
+  }
+  if (remember)
+    current_.emplace_back(resultName, FormatCheckpointLine(line));
+  return status;
+}
+
+void CheckpointMemory::Store(bool keepVanished) {
+  settings_.EraseSection(section_);
+  if (keepVanished) {
+    for (const Entry& entry : previous_)
+      settings_.WriteString(section_, entry.first, entry.second);
+  }
+  for (const Entry& entry : current_)
+    settings_.WriteString(section_, entry.first, entry.second);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,25 @@
+#pragma once
+// The client scan, the body of every watch cycle: every enabled directory of the section
+// BoincDirs, in file order.
+
+#include "core/display/slot_info.h"
+#include "core/watcher/alert_decision.h"
+#include "core/watcher/result_list.h"
+#include "core/watcher/scan_context.h"
+
+namespace tessarin {
+
+class TaskDetailReader;
+
+struct ScanReport {
+  // False when the scan ended with an error ("DrawMonitorImage - "): the lists are empty and
+  // the conditions must not be used.
+  bool published = false;
+  AlertConditions conditions;
+  DisplayList display;  // in scan order
+  ResultList results;
+};
+
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details);
+
+}  // namespace tessarin

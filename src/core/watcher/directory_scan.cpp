@@ -1,0 +1,335 @@
+#include "core/watcher/directory_scan.h"
+
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "core/data/project_dir_name.h"
+#include "core/data/shared_log_block.h"
+#include "core/projects/log_files.h"
+#include "core/tools/date_time.h"
+#include "core/tools/files.h"
+#include "core/tools/number_format.h"
+#include "core/tools/tag_extract.h"
+#include "core/tools/text.h"
+#include "core/watcher/backups.h"
+#include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_state_walk.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
+#include "core/watcher/task_detail_reader.h"
+#include "core/watcher/work_left.h"
+#include "core/watcher/work_unit_log.h"
+
+namespace tessarin {
+
+namespace {
+
+// What the task loop needs of one <result> element.
+struct ResultFacts {
+  std::string name;
+  std::string wuName;
+  std::string fileName;
+  std::uint8_t state = 0;  // as entered in the result list
+  const ProjectRecord* project = nullptr;
+};
+
+// What the task loop needs of one <workunit> element.
+struct WorkunitFacts {
+  std::string name;
+  double estimate = 0;
+  std::string appVersion;
+  std::string appName;
+  std::string commandLine;
+  std::string firstFile;
+};
+
+const ProjectRecord kNoProject{};
+
+bool IsSetiKind(ProjectKind kind) {
+  return kind == ProjectKind::kSeti || kind == ProjectKind::kAstropulse;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUrl) {
+  return clientDir + "projects/" + ProjectDirName(masterUrl) + "/";
+}
+
+std::string CleanErrorLine(std::string text) {
+  text = DeleteChars(text, "\r");
+  ReplaceCharInPlace(text, '\n', ' ');
+  return TrimBlanks(text);
+}
+
+std::string ErrorText(const std::string& result) {
+  const std::string message = CleanErrorLine(ExtractTag(result, "message"));
+  const std::string stderrText = CleanErrorLine(ExtractTag(result, "stderr_txt"));
+  if (!message.empty() && !stderrText.empty())
+    return message + "; " + stderrText;
+  return message.empty() ? stderrText : message;
+}
+
+// The client's state number; a value that is no number of a byte counts as none.
+int ResultState(const std::string& result) {
+  int state = 0;
+  try {
+    state = DigitsToInt(ExtractTag(result, "state"));
+  } catch (const std::exception&) {
+    state = 0;
+  }
+  if (state > 255)
+    state = 0;
+  if (Contains(result, "aborted_via_gui"))
+    state = result_state::kAborted;
+  return state;
+}
+
+class DirectoryScan {
+ public:
+  DirectoryScan(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
+                ResultList& results, DisplayList& display)
+      : context_(context),
+        settings_(context.env.settings),
+        details_(details),
+        clientDir_(clientDir),
+        results_(results),
+        display_(display),
+        memory_(context.env.settings, clientDir) {}
+
+  void Run(AlertConditions& conditions) {
+    const std::size_t firstEntry = results_.size();
+    ReadClientState();
+    if (readable_) {
+      ResultPass();
+      WorkunitPass();
+    }
+    if (tasks_.empty())
+      tasks_.emplace_back();
+    for (const std::string& task : tasks_)
+      TaskStep(task);
+    FinishMemory();
+    if (readable_ && complete_) {
+      AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
+                            settings_.Read(settings::kYellowAlert),
+                            settings_.Read(settings::kRedAlert), conditions);
+    }
+  }
+
+ private:
+  void ReadClientState() {
+    std::string state = FileAsString(clientDir_ + "client_state.xml", context_.env.exceptions);
+    readable_ = !state.empty();
+    if (!readable_)
+      return;
+    const std::string netStats = ExtractTagCut(state, "net_stats");
+    const std::string timeStats = ExtractTagCut(state, "time_stats");
+    const std::string hostInfo = ExtractTagCut(state, "host_info");
+    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
+    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
+                                             ExtractTag(state, "core_client_minor_version"));
+    // A file cut off while written tells nothing about the tasks and work after the cut.
+    complete_ = Contains(state, "</client_state>");
+    client_.clientState = std::move(state);
+    ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
+      tasks_.push_back(task);
+      runningResults_.push_back(ExtractTag(task, "result_name"));
+      return true;
+    });
+  }
+
+  bool IsRunningResult(const std::string& name) const {
+    return !name.empty() && TextInList(runningResults_, name);
+  }
+
+  // Every result once: backups, the log of finished results, the result list. Running tasks
+  // look their results up in `resultFacts_` afterwards.
+  void ResultPass() {
+    const bool backupAll = settings_.Read(settings::kBackupResult);
+    resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
+    for (const ElementUnderProject& element : resultWalk_.elements) {
+      const std::string& text = element.text;
+      const ProjectRecord& project =
+          element.project < 0 ? kNoProject : resultWalk_.projects[element.project];
+      ResultFacts facts;
+      facts.project = &project;
+      facts.name = ExtractTag(text, "name");
+      ++resultCount_;
+      if (backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name))) {
+        ProcessResult(context_, text, ProjectDirOf(clientDir_, project.master_url));
+      }
+      facts.wuName = ExtractTag(text, "wu_name");
+      facts.fileName = ExtractTag(text, "file_name");
+      if (facts.fileName.empty())
+        facts.fileName = facts.name;
+      const std::string deadline = ExtractTag(text, "report_deadline");
+
+      int state = ResultState(text);
+      if (state == result_state::kQueued)
+        ++queuedCount_;
+      if (state == result_state::kComputeError || state == result_state::kUploading ||
+          state == result_state::kUploaded) {
+        FinishedResult finished;
+        finished.errorText = ErrorText(text);
+        finished.error = state == result_state::kComputeError;
+        finished.deadline = deadline;
+        finished.cpuTime = ExtractTag(text, "final_cpu_time");
+        finished.resultFileName = facts.fileName;
+        finished.wuName = facts.wuName;
+        finished.loggingTime = context_.env.clock.Now();
+        LogWU(context_, client_, project, finished);
+      }
+      if (project.suspended || Contains(text, "suspended_via_gui")) {
+        state = result_state::kSuspended;
+      }
+      if (project.non_cpu_intensive) {
+        state = state >= result_state::kComputeError && state <= result_state::kUploaded
+                    ? result_state::kNonCpuFinished
+                    : result_state::kNonCpuOther;
+      }
+      facts.state = static_cast<std::uint8_t>(state);
+      AddResult(results_, client_.host, project, StrToFloatSafe(deadline), facts.state,
+                facts.fileName, facts.wuName);
+      if (IsRunningResult(facts.name))
+        runningWorkunits_.push_back(facts.wuName);
+      resultFacts_.push_back(std::move(facts));
+    }
+  }
+
+  // Every work unit once: project entries, backups, estimates.
+  void WorkunitPass() {
+    const bool backupAll = settings_.Read(settings::kBackupWU);
+    const ProjectElements walk = WalkUnderProjects(client_.clientState, "workunit", true);
+    for (const ProjectRecord& project : walk.projects) {
+      AddResult(results_, client_.host, project, 0, 0, "", "");
+    }
+    for (const ElementUnderProject& element : walk.elements) {
+      const std::string& text = element.text;
+      const ProjectRecord& project =
+          element.project < 0 ? kNoProject : walk.projects[element.project];
+      WorkunitFacts facts;
+      facts.name = ExtractTag(text, "name");
+      const bool running = !facts.name.empty() && TextInList(runningWorkunits_, facts.name);
+      if (backupAll || (IsSetiKind(project.kind) && running)) {
+        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
+                        ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
+      }
+      facts.estimate =
+          StrToFloatSafe(ExtractTag(text, "rsc_fpops_est")) * project.duration_correction_factor;
+      if (!facts.name.empty())
+        AddWU(results_, facts.name, facts.estimate);
+      facts.appVersion = DottedVersion(ExtractTag(text, "version_num"));
+      facts.appName = ExtractTag(text, "app_name");
+      facts.commandLine = ExtractTag(text, "command_line");
+      facts.firstFile = ExtractTag(text, "file_name");
+      workunitFacts_.push_back(std::move(facts));
+    }
+  }
+
+  // One running task (an empty `task` when the client runs nothing): its facts, the state
+  // backup, its checkpoint judgement, and its display entry.
+  void TaskStep(const std::string& task) {
+    ActiveTaskFacts facts;
+    facts.clientDir = clientDir_;
+    if (readable_) {
+      facts.clientState = client_.clientState;
+      facts.host = client_.host;
+      facts.resultName = ExtractTag(task, "result_name");
+      facts.slot = ExtractTag(task, "slot");
+      facts.checkpointCpuTime = StrToFloatSafe(ExtractTag(task, "checkpoint_cpu_time"));
+      facts.percentDone = StrToFloatSafe(ExtractTag(task, "fraction_done")) * 100;
+      facts.projectDir = ProjectDirOf(clientDir_, ExtractTag(task, "project_master_url"));
+      facts.slotDir = clientDir_ + "slots/" + facts.slot + "/";
+      facts.moreTasks = tasks_.size() > 1;
+      facts.resultCount = resultCount_;
+      facts.queuedCount = queuedCount_;
+
+      std::string wuName;
+      for (const ResultFacts& result : resultFacts_) {
+        if (facts.resultName.empty() || result.name != facts.resultName)
+          continue;
+        if (result.project->suspended || result.state == result_state::kSuspended) {
+          facts.progress = ProgressStatus::kSuspended;
+        }
+        if (result.project->non_cpu_intensive)
+          facts.progress = ProgressStatus::kNonCpuIntensive;
+        wuName = result.wuName;
+        facts.resultFileName = result.fileName;
+        facts.projectName = result.project->project_name;
+        facts.kind = result.project->kind;
+        ProcessStateSah(context_, result.fileName, facts.slotDir);
+      }
+      std::string appVersion;
+      for (const WorkunitFacts& workunit : workunitFacts_) {
+        if (wuName.empty() || workunit.name != wuName)
+          continue;
+        facts.wuEstimate = workunit.estimate;
+        appVersion = workunit.appVersion;
+        facts.appName = workunit.appName;
+        facts.commandLine = workunit.commandLine;
+        facts.wuFile = workunit.firstFile;
+        // An Astropulse task of the SETI@home project.
+        if (facts.kind == ProjectKind::kSeti && Contains(UpperCase(workunit.appName), "PULSE")) {
+          facts.kind = ProjectKind::kAstropulse;
+        }
+      }
+      if (!facts.resultName.empty()) {
+        facts.progress = memory_.Observe(
+            facts.resultName, facts.checkpointCpuTime, facts.projectName, facts.appName, appVersion,
+            DateSerialFromUnix(context_.env.clock.Now()), facts.progress);
+      }
+      if (facts.kind == ProjectKind::kClimate)
+        facts.wuFile = wuName;
+    }
+    details_.GetSlot(facts, results_, display_);
+  }
+
+  // Tasks gone since the last cycle are logged from their backups, once the whole client
+  // state could be read; until then they stay in the memory.
+  void FinishMemory() {
+    const bool wholeState = readable_ && complete_;
+    if (wholeState) {
+      for (const CheckpointMemory::Entry& entry : memory_.Vanished()) {
+        const CheckpointLine line = ParseCheckpointLine(entry.second);
+        ProjectRecord project;
+        project.project_name = line.projectName;
+        IdentifyProject(project);
+        LogFromBackups(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
+                       entry.first + "_0" + logs::kBackupExtension);
+      }
+    }
+    memory_.Store(!wholeState);
+    settings_.UpdateFile();
+  }
+
+  ScanContext& context_;
+  SettingsStore& settings_;
+  TaskDetailReader& details_;
+  const std::string& clientDir_;
+  ResultList& results_;
+  DisplayList& display_;
+  CheckpointMemory memory_;
+
+  ClientFacts client_;
+  bool readable_ = false;
+  bool complete_ = false;
+  std::vector<std::string> tasks_;
+  std::vector<std::string> runningResults_;
+  std::vector<std::string> runningWorkunits_;
+  int resultCount_ = 0;
+  int queuedCount_ = 0;
+  ProjectElements resultWalk_;  // owns the projects that resultFacts_ point to
+  std::vector<ResultFacts> resultFacts_;
+  std::vector<WorkunitFacts> workunitFacts_;
+};
+
+}  // namespace
+
+void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
+                   ResultList& results, DisplayList& display, AlertConditions& conditions) {
+  DirectoryScan(context, details, clientDir, results, display).Run(conditions);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,24 @@
+#pragma once
+// The scan of one client directory, the body of the client scan.
+
+#include <string>
+
+#include "core/display/slot_info.h"
+#include "core/watcher/alert_decision.h"
+#include "core/watcher/result_list.h"
+#include "core/watcher/scan_context.h"
+
+namespace tessarin {
+
+class TaskDetailReader;
+
+// Reads the directory's client_state.xml; logs its finished results, makes its backups, adds
+// its entries to `results`, hands every running task (or the client itself when it runs
+// nothing or cannot be read) to `details`, keeps its checkpoint memory, logs vanished tasks
+// from their backups and adds the directory's work-left conditions. `clientDir` ends with a
+// separator. An error that no step handles itself (a failing settings flush, say) reaches
+// the caller.
+void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
+                   ResultList& results, DisplayList& display, AlertConditions& conditions);
+
+}  // namespace tessarin

@@ -1,0 +1,16 @@
+#include "core/watcher/map_viewer.h"
+
+#include "core/tools/text.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
+
+namespace tessarin {
+
+std::string MapViewerPath(const SettingsStore& settings) {
+  std::string dir = settings.Read(settings::kSmvDir);
+  if (dir.empty())
+    dir = kDefaultMapViewerDir;
+  return AddBackslash(dir) + kMapViewerProgram;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,89 @@
+#include "core/watcher/watch_cycle.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <limits>
+
+#include "core/tools/exception_log.h"
+#include "core/watcher/alert_decision.h"
+#include "core/watcher/client_scan.h"
+#include "core/watcher/cycle_flags.h"
+#include "core/watcher/due_sounds.h"
+#include "core/watcher/logged_results.h"
+#include "core/watcher/map_viewer.h"
+#include "core/watcher/program_launcher.h"
+#include "core/watcher/scan_context.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
+
+namespace tessarin {
+
+struct WatchCycle::State {
+  Environment& env;
+  TaskDetailReader& details;
+  ProjectLogger& loggers;
+  ProgramLauncher& launcher;
+  AlertMemory alerts;
+  bool firstCycleDone = false;
+  LoggedResults logged;
+  std::atomic<bool> wallpaperRequested{false};
+};
+
+int CycleIntervalMs(const SettingsStore& settings) {
+  const std::int64_t ms = static_cast<std::int64_t>(settings.Read(settings::kTimer)) * 1000;
+  if (ms <= 0)
+    return 100;
+  return static_cast<int>(std::min<std::int64_t>(ms, std::numeric_limits<int>::max()));
+}
+
+WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
+                       ProgramLauncher& launcher)
+    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
+
+WatchCycle::~WatchCycle() = default;
+
+void WatchCycle::RequestWallpaper() {
+  state_->wallpaperRequested = true;
+}
+
+CycleOutcome WatchCycle::WatchClients() {
+  State& state = *state_;
+  SettingsStore& settings = state.env.settings;
+  CycleOutcome outcome;
+  CycleFlags flags;
+  try {
+    if (!state.firstCycleDone) {
+      state.firstCycleDone = true;
+      outcome.firstCycle = true;
+    }
+    ScanContext context{state.env, flags, state.logged, state.loggers};
+    ScanReport scan = DrawMonitorImage(context, state.details);
+    if (scan.published) {
+      outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
+      outcome.published = true;
+      outcome.display = std::move(scan.display);
+      outcome.results = std::move(scan.results);
+    }
+
+    // A request from the setup dialog waits for this step even across failed cycles.
+    outcome.wallpaperRequested = state.wallpaperRequested.exchange(false) || flags.wallpaperRequest;
+    if (outcome.wallpaperRequested && settings.Read(settings::kWallpaperInCycle)) {
+      const std::string mapViewer = MapViewerPath(settings);
+      if (state.launcher.Exists(mapViewer)) {
+        outcome.wallpaper = state.launcher.StartDetached(mapViewer, {kWallpaperArgument});
+      }
+    }
+
+    outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
+  } catch (const std::exception& error) {
+    state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());
+  }
+  outcome.alertState = state.alerts.alertState;
+  outcome.trayLevel = state.alerts.trayLevel;
+  outcome.nextIntervalMs = CycleIntervalMs(settings);
+  return outcome;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,143 @@
+#include "core/watcher/work_unit_log.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+
+#include "core/data/shared_log_block.h"
+#include "core/projects/log_files.h"
+#include "core/tools/csv.h"
+#include "core/tools/date_time.h"
+#include "core/tools/exception_log.h"
+#include "core/tools/files.h"
+#include "core/tools/tag_extract.h"
+#include "core/tools/text.h"
+#include "core/watcher/client_state_walk.h"
+#include "core/watcher/logged_results.h"
+#include "core/watcher/project_logger.h"
+#include "core/watcher/safe_file_name.h"
+
+namespace tessarin {
+
+namespace {
+
+// What the client state says of the result's work unit: the first element of that name gives
+// all three, and the walk ends once any of them is known.
+struct WorkunitFacts {
+  std::string appVersion;
+  std::string fpopsEstimate;
+  std::string appName;
+};
+
+WorkunitFacts FindWorkunit(const std::string& clientState, const FinishedResult& result) {
+  WorkunitFacts facts{result.appVersion, "", result.appName};
+  ForEachElement(clientState, "workunit", [&](const std::string& element) {
+    if (ExtractTag(element, "name") == result.wuName) {
+      facts.appVersion = DottedVersion(ExtractTag(element, "version_num"));
+      facts.fpopsEstimate = ExtractTag(element, "rsc_fpops_est");
+      facts.appName = ExtractTag(element, "app_name");
+    }
+    return facts.appVersion.empty() && facts.fpopsEstimate.empty() && facts.appName.empty();
+  });
+  return facts;
+}
+
+// A missing or empty file gets the header first; every row is preceded by a line break, so the
+// file never ends with one. One write, so a failure cannot split the header from its row.
+void AppendRow(const std::string& path, const std::string& row) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0)
+    throw std::runtime_error(path + " - " + std::strerror(errno));
+  struct stat info {};
+  std::string bytes;
+  if (::fstat(fd, &info) == 0 && info.st_size == 0)
+    bytes = logs::kBoincCsvHeader;
+  bytes += logs::kLineBreak;
+  bytes += row;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0) {
+      const int error = written < 0 ? errno : ENOSPC;
+      ::close(fd);
+      throw std::runtime_error(path + " - " + std::strerror(error));
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  if (::close(fd) != 0)
+    throw std::runtime_error(path + " - " + std::strerror(errno));
+}
+
+}  // namespace
+
+bool AlreadyLogged(LoggedResults& logged, const std::string& resultFileName,
+                   const std::string& csvPath, ExceptionLog& exceptions) {
+  if (logged.Contains(resultFileName))
+    return true;
+  if (!PathExists(csvPath))
+    return false;
+  try {
+    switch (logged.FileIndex().Find(csvPath, resultFileName)) {
+      case ResultNameIndex::Answer::kFound:
+        logged.Add(resultFileName);
+        return true;
+      case ResultNameIndex::Answer::kNoColumn:
+        exceptions.LogException("AlreadyLogged - No result name field");
+        return false;
+      case ResultNameIndex::Answer::kNotFound:
+        return false;
+    }
+  } catch (const std::exception& error) {
+    exceptions.LogException(std::string("AlreadyLogged - ") + error.what());
+  }
+  return true;
+}
+
+void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+           const FinishedResult& result) {
+  Environment& env = context.env;
+  const std::string csvPath = env.logDir + logs::kBoincCsv;
+  if (AlreadyLogged(context.logged, result.resultFileName, csvPath, env.exceptions))
+    return;
+  try {
+    const WorkunitFacts workunit = FindWorkunit(client.clientState, result);
+    const std::string block = FormatSharedBlock(client.host, project);
+    // Columns deadline .. fpops_est, each followed by ','.
+    const std::string after = TextBefore(result.deadline, '.') + "," +
+                              QuoteText(ExtractTag(client.clientState, "host_venue")) + "," +
+                              client.coreVersion + "," + TessVersion() + "," + workunit.appVersion +
+                              "," + QuoteText(result.wuName) + "," +
+                              QuoteText(result.resultFileName) + "," + result.cpuTime + "," +
+                              TextBefore(workunit.fpopsEstimate, '.') + ",";
+    const std::string error = result.error ? "true" : "false";
+
+    const std::string row = QuoteText(FormatLogDate(result.loggingTime)) + "," +
+                            QuoteText(project.project_name) + "," + QuoteText(workunit.appName) +
+                            "," + block + after + error + "," + QuoteText(result.errorText);
+    AppendRow(csvPath, row);
+
+    const std::string prefix =
+        QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
+    // The project loggers read and delete backups named after these two.
+    if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
+      const std::string& unsafe =
+          IsSafeFileName(result.resultFileName) ? result.wuName : result.resultFileName;
+      env.exceptions.LogException("LogWU - unsafe file name - " + unsafe);
+    } else {
+      context.loggers.LogProjectResult(project.kind, prefix, result.resultFileName, result.wuName,
+                                       context.flags);
+    }
+    context.flags.finishedWU = true;
+  } catch (const std::exception& error) {
+    env.exceptions.LogException(std::string("LogWU - ") + error.what());
+  }
+}
+
+}  // namespace tessarin

@@ -1,0 +1,199 @@
+#include "core/watcher/backups.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/tools/date_time.h"
+#include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/settings_keys.h"
+#include "watcher_fixture.h"
+
+namespace tessarin::test {
+namespace {
+
+bool Has(const std::vector<std::string>& sounds, const std::string& key) {
+  return std::find(sounds.begin(), sounds.end(), key) != sounds.end();
+}
+
+void SetFileTime(const std::string& path, double unixSeconds) {
+  const utimbuf times{static_cast<time_t>(unixSeconds), static_cast<time_t>(unixSeconds)};
+  ASSERT_EQ(::utime(path.c_str(), &times), 0);
+}
+
+std::string SetiRunning() {
+  return ClientStateXml(
+      ProjectXml(kSetiUrl, "SETI@home") +
+      WorkunitXml("sah_wu", "setiathome_enhanced", "528", "30000000000000", {"sah_wu"}) +
+      ResultXml("sah_wu_1", "sah_wu", 2, "sah_wu_1_0") +
+      ActiveTaskXml(kSetiUrl, "sah_wu_1", "0", "10.5"));
+}
+
+TEST(Backups, NewSetiWorkUnitIsCopiedOnceWithSoundAndWallpaper) {
+  WatcherFixture f;
+  f.launcher.existing = {"/usr/bin/smv"};
+  f.WriteState(SetiRunning());
+  f.WriteClientFile(std::string(kSetiDir) + "sah_wu", "work unit bytes");
+  const CycleOutcome first = f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu.tess"), "work unit bytes");
+  EXPECT_EQ(f.ReadLog("sah_wu.xml").rfind("<workunit>\n    <name>sah_wu</name>", 0), 0u);
+  EXPECT_TRUE(Has(first.sounds, "NewWU"));
+  EXPECT_TRUE(first.wallpaper);
+  EXPECT_EQ(f.launcher.started, std::vector<std::string>{"/usr/bin/smv -wallpaper"});
+
+  const CycleOutcome second = f.Cycle();
+  EXPECT_FALSE(Has(second.sounds, "NewWU"));
+  EXPECT_FALSE(second.wallpaperRequested);
+  EXPECT_EQ(f.launcher.started.size(), 1u);
+}
+
+TEST(Backups, EinsteinWorkUnitRaisesNewWorkButNoWallpaper) {
+  WatcherFixture f;
+  f.test.settings.Write(settings::kBackupWU, true);
+  f.WriteState(
+      ClientStateXml(ProjectXml(kOtherUrl, "Einstein@Home") +
+                     WorkunitXml("ein_wu", "einstein_S5R3", "405", "1e13", {"ein_wu.dat"}) +
+                     ResultXml("ein_wu_0", "ein_wu", 2, "ein_wu_0_0")));
+  f.WriteClientFile(std::string(kOtherDir) + "ein_wu.dat", "input");
+  const CycleOutcome outcome = f.Cycle();
+  EXPECT_EQ(f.ReadLog("ein_wu.dat.tess"), "input");
+  EXPECT_TRUE(Has(outcome.sounds, "NewWU"));
+  EXPECT_FALSE(outcome.wallpaperRequested);
+}
+
+TEST(Backups, ResultCopyFollowsEverySizeChange) {
+  WatcherFixture f;
+  f.WriteState(SetiRunning());
+  const std::string output = std::string(kSetiDir) + "sah_wu_1_0";
+  f.WriteClientFile(output, "12345");
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0.tess"), "12345");
+  f.WriteClientFile(output, "1234567");
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0.tess"), "1234567");
+  f.WriteClientFile(output, "12");
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0.tess"), "12");
+}
+
+TEST(Backups, StateCopyPrefersStateSahAndFollowsNewerFiles) {
+  WatcherFixture f;
+  f.WriteState(SetiRunning());
+  f.WriteClientFile("slots/0/state.sah", "sah state");
+  f.WriteClientFile("slots/0/ap_state.dat", "ap state");
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0_state.tess"), "sah state");
+
+  const std::string copy = f.env.logDir + "sah_wu_1_0_state.tess";
+  const std::string source = f.clientDir + "slots/0/state.sah";
+  f.WriteClientFile("slots/0/state.sah", "older state");
+  SetFileTime(source, 1000000000);
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0_state.tess"), "sah state");
+
+  SetFileTime(copy, 1000000000);
+  SetFileTime(source, 1000000100);
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("sah_wu_1_0_state.tess"), "older state");
+}
+
+TEST(Backups, HostileNamesNeverLeaveTheLogDirectory) {
+  WatcherFixture f;
+  f.test.settings.Write(settings::kBackupWU, true);
+  f.WriteClientFile("escape", "outside");
+  f.WriteClientFile(std::string(kOtherDir) + "good.in", "good");
+  f.WriteState(ClientStateXml(
+      ProjectXml(kOtherUrl, "Other@Home") +
+      WorkunitXml("../evil", "app", "1", "1e9", {"../../../escape", "good.in"}) +
+      WorkunitXml("..", "app", "1", "1e9", {".", "a\\b", ""}) +
+      ResultXml("r_0", "../evil", 2, "sub/dir") + ResultXml("r_1", "..", 5, "../../../escape")));
+  f.Cycle();
+
+  EXPECT_EQ(f.ReadLog("good.in.tess"), "good");
+  EXPECT_FALSE(std::filesystem::exists("/escape.tess"));
+  EXPECT_FALSE(std::filesystem::exists(f.env.logDir + ".xml"));
+  // Nothing was written outside the log directory.
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(f.test.dir.path())) {
+    const std::string path = entry.path().string();
+    if (!entry.is_regular_file() || path == f.test.settings.FileName())
+      continue;
+    EXPECT_TRUE(path.rfind(f.env.logDir, 0) == 0 || path.rfind(f.clientDir, 0) == 0) << path;
+  }
+  for (const char* message :
+       {"ProcessWorkunit - unsafe file name - ../evil",
+        "ProcessWorkunit - unsafe file name - ../../../escape",
+        "ProcessWorkunit - unsafe file name - ..", "ProcessWorkunit - unsafe file name - .",
+        "ProcessWorkunit - unsafe file name - a\\b", "ProcessWorkunit - unsafe file name - ",
+        "ProcessResult - unsafe file name - sub/dir",
+        "ProcessResult - unsafe file name - ../../../escape"}) {
+    EXPECT_EQ(f.test.ExceptionCount(message), 1) << message;
+  }
+  // The finished result is still logged, but its names reach no project logger.
+  EXPECT_NE(f.ReadLog("boinc.csv").find("\"../../../escape\""), std::string::npos);
+  EXPECT_TRUE(f.loggers.calls.empty());
+  EXPECT_EQ(f.test.ExceptionCount("LogWU - unsafe file name - ../../../escape"), 1);
+}
+
+TEST(Backups, VanishedTaskIsLoggedFromItsCopiesWithTheLastCheckpoint) {
+  WatcherFixture f;
+  const std::string project = ProjectXml(kOtherUrl, "Other@Home");
+  f.WriteState(ClientStateXml(project +
+                              WorkunitXml("wu_v", "otherapp", "612", "1e12", {"wu_v.in"}) +
+                              ResultXml("wu_v_1", "wu_v", 2, "wu_v_1_0") +
+                              ActiveTaskXml(kOtherUrl, "wu_v_1", "3", "120.5")));
+  f.WriteClientFile(std::string(kOtherDir) + "wu_v_1_0", "partial output");
+  f.WriteClientFile("slots/3/state.sah", "state");
+  f.Cycle();
+  ASSERT_EQ(f.ReadLog("wu_v_1_0.tess"), "partial output");
+  EXPECT_EQ(f.ReadLog("boinc.csv"), "");
+
+  // Reported and gone before the next cycle; the state copy is the later of the two.
+  SetFileTime(f.env.logDir + "wu_v_1_0.tess", 1790000000);
+  SetFileTime(f.env.logDir + "wu_v_1_0_state.tess", 1790000500);
+  f.WriteState(ClientStateXml(project));
+  f.Cycle();
+  const std::string log = f.ReadLog("boinc.csv");
+  const std::string expected = "\"" + FormatLogDate(1790000500) + "\",\"Other@Home\",\"otherapp\",";
+  ASSERT_NE(log.find("\r\n"), std::string::npos);
+  const std::string row = log.substr(log.find("\r\n") + 2);
+  EXPECT_EQ(row.rfind(expected, 0), 0u) << row;
+  const std::string ending = ",,\"home\",7.20,1.52,6.12,\"wu_v\",\"wu_v_1_0\",120.5,,false,";
+  EXPECT_EQ(row.substr(row.size() - ending.size()), ending);
+  EXPECT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_TRUE(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).empty());
+
+  f.Cycle();
+  EXPECT_EQ(f.loggers.calls.size(), 1u);
+}
+
+TEST(Backups, VanishedTaskAlreadyLoggedWhileUploadingIsNotLoggedAgain) {
+  WatcherFixture f;
+  const std::string project = ProjectXml(kOtherUrl, "Other@Home");
+  f.WriteClientFile(std::string(kOtherDir) + "wu_u_0_0", "output");
+  f.WriteState(ClientStateXml(project + ResultXml("wu_u_0", "wu_u", 4, "wu_u_0_0") +
+                              ActiveTaskXml(kOtherUrl, "wu_u_0", "1", "50")));
+  f.Cycle();
+  f.WriteState(ClientStateXml(project));
+  f.Cycle();
+  EXPECT_EQ(f.loggers.calls.size(), 1u);
+}
+
+TEST(Backups, VanishedTaskWithAHostileNameIsNotLogged) {
+  WatcherFixture f;
+  const std::string section = CheckpointSection(f.clientDir);
+  f.test.settings.WriteString(section, "../up", "5,\"Other@Home\",\"a\",1.00,46000");
+  f.test.settings.WriteString(section, "*", "5,\"Other@Home\",\"a\",1.00,46000");
+  f.test.dir.Write("escape_0.tess", "x");
+  f.test.dir.Write("logs/some_1_0.tess", "x");
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home")));
+  f.Cycle();
+  EXPECT_EQ(f.ReadLog("boinc.csv"), "");
+  EXPECT_EQ(f.test.ExceptionCount("LogFromBackups - unsafe file name - ../up_0.tess"), 1);
+  EXPECT_EQ(f.test.ExceptionCount("LogFromBackups - unsafe file name - *_0.tess"), 1);
+}
+
+}  // namespace
+}  // namespace tessarin::test
