@@ -38,15 +38,15 @@ bool LinksUnsupported(int error) {
          error == EXDEV || error == EMLINK;
 }
 
-// The bytes go to a side name first, so `copy` never holds a partial copy.
+// A copy cut short by a crash is a prefix of `existing`, which is how a later upgrade
+// recognises it as its own leftover.
 void CopyAndSync(LogFileOperations& ops, const std::string& existing, const std::string& copy) {
-  const std::string part = copy + ".part";
   Descriptor in(::open(existing.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0)
     ThrowFileError(existing);
-  Descriptor out(::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  Descriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (out.get() < 0)
-    ThrowFileError(part);
+    ThrowFileError(copy);
   try {
     char buffer[65536];
     for (;;) {
@@ -58,14 +58,13 @@ void CopyAndSync(LogFileOperations& ops, const std::string& existing, const std:
       }
       if (n == 0)
         break;
-      ops.Write(out.get(), std::string_view(buffer, static_cast<std::size_t>(n)), part);
+      ops.Write(out.get(), std::string_view(buffer, static_cast<std::size_t>(n)), copy);
     }
-    ops.Sync(out.get(), part);
+    ops.Sync(out.get(), copy);
     if (out.Close() != 0)
-      ThrowFileError(part);
-    ops.Rename(part, copy);
+      ThrowFileError(copy);
   } catch (...) {
-    ::unlink(part.c_str());
+    ::unlink(copy.c_str());
     throw;
   }
 }
