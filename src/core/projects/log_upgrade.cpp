@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "core/data/shared_log_block.h"
@@ -217,13 +218,34 @@ void UpgradeLogFile(const std::string& logPath, const std::string& targetPath,
 
 void UpgradeLogFiles(const Environment& env) {
   const std::string& dir = env.logDir;
-  const std::span<const char* const> integers(kIntegerColumns);
-  UpgradeLogFile(dir + logs::kSahCsv, "", logs::kSahHeader, "", "", integers);
-  UpgradeLogFile(dir + logs::kApCsv, "", logs::kApHeader, "", "", integers);
-  UpgradeLogFile(dir + logs::kSahCsv, dir + logs::kBoincCsv, logs::kBoincCsvHeader, "\"SETI@home\"",
-                 "\"setiathome\"", integers);
-  UpgradeLogFile(dir + logs::kBoincCsv, "", logs::kBoincCsvHeader, "", "", integers);
-  UpgradeLogFile(dir + logs::kEinsteinCsv, "", logs::kEinsteinHeader, "", "", integers);
+  struct Upgrade {
+    std::string log;
+    std::string target;
+    const char* header;
+    const char* projectName;
+    const char* appName;
+  };
+  const Upgrade upgrades[] = {
+      {dir + logs::kSahCsv, "", logs::kSahHeader, "", ""},
+      {dir + logs::kApCsv, "", logs::kApHeader, "", ""},
+      {dir + logs::kSahCsv, dir + logs::kBoincCsv, logs::kBoincCsvHeader, "\"SETI@home\"",
+       "\"setiathome\""},
+      {dir + logs::kBoincCsv, "", logs::kBoincCsvHeader, "", ""},
+      {dir + logs::kEinsteinCsv, "", logs::kEinsteinHeader, "", ""},
+  };
+  // One log that cannot be upgraded does not hold back the others.
+  std::optional<std::runtime_error> firstFailure;
+  for (const Upgrade& upgrade : upgrades) {
+    try {
+      UpgradeLogFile(upgrade.log, upgrade.target, upgrade.header, upgrade.projectName,
+                     upgrade.appName, std::span<const char* const>(kIntegerColumns));
+    } catch (const std::exception& error) {
+      if (!firstFailure)
+        firstFailure.emplace(error.what());
+    }
+  }
+  if (firstFailure)
+    throw *firstFailure;
 }
 
 }  // namespace tessarin

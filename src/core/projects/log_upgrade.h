@@ -29,8 +29,8 @@ void UpgradeLogFile(const std::string& logPath, const std::string& targetPath,
                     LogFileOperations& ops = SystemFileOperations());
 
 // The five upgrades of start-up: sah_boinc.csv, ap_boinc.csv, boinc.csv from sah_boinc.csv
-// (only while boinc.csv is missing), boinc.csv, einstein_boinc.csv. Throws on the first
-// failure.
+// (only while boinc.csv is missing), boinc.csv, einstein_boinc.csv. A failing upgrade does
+// not stop the others; the first failure is thrown at the end.
 void UpgradeLogFiles(const Environment& env);
 
 }  // namespace tessarin

@@ -1,0 +1,25 @@
+#pragma once
+// The project loggers behind the work-unit log, chosen by the project record's kind.
+
+#include <string>
+
+#include "core/watcher/environment.h"
+#include "core/watcher/project_logger.h"
+
+namespace tessarin {
+
+class ProjectLoggers final : public ProjectLogger {
+ public:
+  explicit ProjectLoggers(const Environment& env) : env_(env) {}
+
+  // SETI@home -> LogSah, Astropulse -> LogAp, Einstein@Home -> LogEinstein; other kinds
+  // have no project log.
+  void LogProjectResult(ProjectKind kind, const std::string& prefix,
+                        const std::string& resultFileName, const std::string& wuName,
+                        CycleFlags& flags) override;
+
+ private:
+  const Environment& env_;
+};
+
+}  // namespace tessarin
