@@ -46,21 +46,6 @@ TEST(OverviewEntry, CountsDoneAndNotDoneStates) {
   EXPECT_EQ(Added(ResultRow("h", "p", "r", 0, 500, 98)).TimeLeft, 500);
 }
 
-TEST(OverviewEntry, CopiesTheRowsFields) {
-  ResultEntry row = ResultRow("host", "project", "result_0", 250, 42, 2, 1234.75);
-  row.Availability = 0.5;
-  row.LongTermDebt = -17.5f;
-  const OverviewEntry entry = Added(row);
-  EXPECT_EQ(entry.HostName, "host");
-  EXPECT_EQ(entry.ProjectName, "project");
-  EXPECT_EQ(entry.ResultFileName, "result_0");
-  EXPECT_EQ(entry.Deadline, 1234.75);
-  EXPECT_EQ(entry.Availability, 0.5);
-  EXPECT_EQ(entry.ResourceShare, 250.0f);
-  EXPECT_EQ(entry.LongTermDebt, -17.5f);
-  EXPECT_EQ(entry.TimeLeft, 42);
-}
-
 TEST(OverviewEntry, UnknownTimeLeftIsTheEstimateOverTheHostSpeed) {
   EXPECT_EQ(Added(UnknownTimeLeft(3.6e13, 1e9)).TimeLeft, 36000);
   // Halves go to the even neighbour.

@@ -162,11 +162,8 @@ TEST(OverviewEstimate, SegmentWithoutShareConsumesNothing) {
   EXPECT_EQ(Hours(host.Children[0].Children[0].Finish[kActiveShares]), 2);
 }
 
-TEST(OverviewEstimate, EmptyTreeStaysEmpty) {
-  OverviewTree tree;
-  EstimateFinish(tree, kNow);
-  RedistributeShares(tree, kNow);
-  EXPECT_TRUE(tree.empty());
+TEST(OverviewEstimate, EmptyListGivesAnEmptyTree) {
+  EXPECT_TRUE(BuildOverview({}, kNow).empty());
 }
 
 }  // namespace

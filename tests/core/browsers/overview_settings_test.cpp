@@ -65,7 +65,7 @@ TEST_F(OverviewSettings, DamagedColumnKeysAreNotApplied) {
 TEST_F(OverviewSettings, UnwritableFileIsReported) {
   SettingsStore store(dir.MakeDir("sub") + "/missing/Tessarin.ini");
   EXPECT_FALSE(SaveOverviewSettings(store, OverviewGeometry{}, true, DesignOverviewColumns()));
-  EXPECT_TRUE(store.ReadBool("Overview", "Maximized", true) == false);
+  EXPECT_FALSE(store.ReadBool("Overview", "Maximized", true));  // still in the store
 }
 
 }  // namespace
