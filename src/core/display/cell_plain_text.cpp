@@ -15,6 +15,7 @@ int CharacterWidth(std::string_view text) {
   return static_cast<int>(text.size());
 }
 
+// The dot before a rated signal; blanks keep the other lines in the same columns.
 std::string MarkText(ScoreMark mark) {
   switch (mark) {
     case ScoreMark::kGreen:
@@ -26,7 +27,7 @@ std::string MarkText(ScoreMark mark) {
     case ScoreMark::kNone:
       break;
   }
-  return "";
+  return "  ";
 }
 
 // `text` padded with blanks to `column`, at least one blank when it is not empty.
@@ -42,8 +43,7 @@ std::string LeftPart(const CellLine& line, bool rated) {
   switch (line.kind) {
     case CellLineKind::kSignal:
     case CellLineKind::kCpuTime: {
-      std::string text =
-          (rated ? (line.mark == ScoreMark::kNone ? "  " : MarkText(line.mark)) : "") + line.label;
+      std::string text = (rated ? MarkText(line.mark) : "") + line.label;
       PadTo(text, kLabelColumn + (rated ? 2 : 0));
       return text + line.value;
     }

@@ -22,7 +22,7 @@ CellLine Signal(std::string label, std::string value, ScoreMark mark = ScoreMark
 
 ScoreMark Rate(const std::string& score, const ScoreLimits& limits,
                const CellTextOptions& options) {
-  if (!options.rateScores)
+  if (!options.scores.rateScores)
     return ScoreMark::kNone;
   const float value = StrToSingleSafe(score);
   if (value < limits.low)
@@ -37,24 +37,24 @@ void AddSetiSignals(const SlotInfo& e, const CellTextOptions& options,
                     std::vector<CellLine>& lines) {
   if (!e.SpikeScore.empty()) {
     lines.push_back(Signal("Spike", ": power " + e.SpikePower + " (score " + e.SpikeScore + ")",
-                           Rate(e.SpikeScore, options.limits[0], options)));
+                           Rate(e.SpikeScore, options.scores.spike, options)));
   }
   if (!e.GaussianScore.empty()) {
     lines.push_back(Signal(
         "Gaussian",
         ": power " + e.GaussianPower + " fit " + e.GaussianFit + " (score " + e.GaussianScore + ")",
-        Rate(e.GaussianScore, options.limits[1], options)));
+        Rate(e.GaussianScore, options.scores.gaussian, options)));
   }
   if (!e.PulseScore.empty()) {
     lines.push_back(Signal(
         "Pulse",
         ": power " + e.PulsePower + " period " + e.PulsePeriod + " (score " + e.PulseScore + ")",
-        Rate(e.PulseScore, options.limits[2], options)));
+        Rate(e.PulseScore, options.scores.pulse, options)));
   }
   if (!e.TripletScore.empty()) {
     lines.push_back(Signal("Triplet",
                            ": power " + e.TripletPower + " (score " + e.TripletScore + ")",
-                           Rate(e.TripletScore, options.limits[3], options)));
+                           Rate(e.TripletScore, options.scores.triplet, options)));
   }
 }
 

@@ -2,13 +2,13 @@
 // What one cell of the monitoring display shows: its lines in drawing order with their texts
 // and colours. Positions, fonts and text widths are the painter's.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/display/slot_info.h"
+#include "core/projects/score_rating.h"
 
 namespace tessarin {
 
@@ -34,17 +34,10 @@ struct CellLine {
   ScoreMark mark = ScoreMark::kNone;
 };
 
-// The low and high limit of one signal type's score rating.
-struct ScoreLimits {
-  float low = 0;
-  float high = 0;
-};
-
 struct CellTextOptions {
   bool compact = false;
-  // Options/ratescores, with the limits of spike, gaussian, pulse and triplet in this order.
-  bool rateScores = false;
-  std::array<ScoreLimits, 4> limits{};
+  // From GetScores; no marks unless its rateScores is set.
+  ScoreThresholds scores;
   // The model date as the user writes dates; unset gives "yyyy-mm-dd".
   std::function<std::string(double serial)> formatDate;
 };

@@ -1,0 +1,205 @@
+// Common fields, progress, CPU time, time left and status of every entry.
+
+#include <gtest/gtest.h>
+
+#include "slot_fixture.h"
+
+namespace tessarin::test {
+namespace {
+
+struct SlotReaderTest : SlotFixture, ::testing::Test {};
+
+TEST_F(SlotReaderTest, UnreadableClientShowsLostConnection) {
+  facts.clientState.clear();
+  facts.kind = ProjectKind::kSeti;
+  facts.queuedCount = 0;
+  facts.resultCount = 0;
+  facts.projectName.clear();
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.HostName, facts.clientDir);
+  EXPECT_EQ(entry.ReadyCount, -1);
+  EXPECT_EQ(entry.ProjectKind, 0);
+  EXPECT_EQ(entry.StatusText, "Connection to client lost !");
+  EXPECT_EQ(entry.StatusColor, colors::kRed);
+  EXPECT_EQ(entry.CpuText, "");
+  EXPECT_EQ(entry.TimeLeft, -1);
+}
+
+TEST_F(SlotReaderTest, EmptyCacheShowsNoProgress) {
+  facts.queuedCount = 0;
+  facts.percentDone = 40;
+  facts.checkpointCpuTime = 100;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.HostName, "alpha");
+  EXPECT_EQ(entry.ReadyCount, 0);
+  EXPECT_EQ(entry.StatusText, "Cache empty !");
+  EXPECT_EQ(entry.StatusColor, colors::kRed);
+  EXPECT_EQ(entry.CpuText, "");
+  EXPECT_EQ(entry.Progress, 0);
+  EXPECT_EQ(entry.TimeLeft, -1);
+}
+
+TEST_F(SlotReaderTest, CopiesAndBoundsCommonFields) {
+  facts.host.domain_name = std::string(120, 'h');
+  facts.projectName = std::string(60, 'p');
+  facts.appName = std::string(60, 'a');
+  facts.resultName = std::string(130, 'r');
+  facts.slot = "slot 12";
+  facts.moreTasks = true;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.HostName, std::string(100, 'h'));
+  EXPECT_EQ(entry.ProjectName, std::string(50, 'p'));
+  EXPECT_EQ(entry.AppName, std::string(50, 'a'));
+  EXPECT_EQ(entry.ResultName, std::string(100, 'r'));
+  EXPECT_EQ(entry.SlotNumber, 12);
+  EXPECT_TRUE(entry.MultiTask);
+  EXPECT_EQ(entry.ResultCount, 5);
+  EXPECT_EQ(entry.ReadyCount, 3);
+  EXPECT_FALSE(entry.NonCpuIntensive);
+}
+
+TEST_F(SlotReaderTest, CountsWhatDoesNotFitAnIntegerField) {
+  facts.slot = "300";
+  const SlotInfo& slotEntry = Read();
+  EXPECT_EQ(slotEntry.SlotNumber, 0);
+  EXPECT_EQ(slotEntry.StatusText, "");
+  EXPECT_EQ(t.ExceptionCount("GetSlot - slot number out of range"), 1);
+
+  facts.slot = "3";
+  facts.resultCount = 70000;
+  EXPECT_EQ(Read().ResultCount, 0);
+  EXPECT_EQ(t.ExceptionCount("GetSlot - result count out of range"), 1);
+  EXPECT_EQ(display.size(), 1u);
+}
+
+TEST_F(SlotReaderTest, StatusWordAndColourFollowProgressStatus) {
+  facts.percentDone = 12.3456;
+  facts.checkpointCpuTime = 100;
+  const struct {
+    ProgressStatus status;
+    const char* text;
+    Rgb color;
+  } cases[] = {
+      {ProgressStatus::kNotJudged, "12.346 %", colors::kBlack},
+      {ProgressStatus::kActive, "12.346 % (active)", colors::kGreen},
+      {ProgressStatus::kInactive, "12.346 % (inactive)", colors::kRed},
+      {ProgressStatus::kSuspended, "12.346 % (suspended)", colors::kRed},
+      {ProgressStatus::kNonCpuIntensive, "always active (non cpu intensive)", colors::kGreen},
+  };
+  for (const auto& c : cases) {
+    facts.progress = c.status;
+    const SlotInfo& entry = Read();
+    EXPECT_EQ(entry.StatusText, c.text);
+    EXPECT_EQ(entry.StatusColor, c.color) << c.text;
+  }
+}
+
+TEST_F(SlotReaderTest, NonCpuIntensiveTaskShowsNoTimeLeftButPassesIt) {
+  facts.progress = ProgressStatus::kNonCpuIntensive;
+  facts.percentDone = 50;
+  facts.checkpointCpuTime = 3725;
+  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  const SlotInfo& entry = Read();
+  EXPECT_TRUE(entry.NonCpuIntensive);
+  EXPECT_EQ(entry.CpuText, ": 1:02:05");
+  EXPECT_EQ(entry.TimeLeft, 3725);
+  EXPECT_EQ(results[0].TimeLeft, 3725);
+}
+
+TEST_F(SlotReaderTest, TimeLeftFromProgressAndCpuTime) {
+  facts.checkpointCpuTime = 3725;
+  facts.percentDone = 25;
+  AddResult(results, facts.host, ProjectRecord{}, 0, 2, "other_0", "other");
+  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  const SlotInfo& entry = Read();
+  EXPECT_DOUBLE_EQ(entry.Progress, 25);
+  EXPECT_EQ(entry.TimeLeft, 11175);
+  EXPECT_EQ(entry.CpuText, ": 1:02:05 (3:06:15 left)");
+  EXPECT_EQ(results[0].TimeLeft, -1);
+  EXPECT_EQ(results[1].TimeLeft, 11175);
+}
+
+TEST_F(SlotReaderTest, TimeLeftBranches) {
+  const struct {
+    double percent, cpu, estimate;
+    std::int32_t expected;
+  } cases[] = {
+      {100, 50, 0, 1},                         // done: one second, whatever the rest says
+      {120, 0, 0, 1},                          //
+      {40, 1, 0, 2},                           // 1.5 rounds to the even 2
+      {50, 0.5, 0, 0},                         // 0.5 rounds to the even 0
+      {25, 0, 36e12, 27000},                   // no CPU time yet: the rest of the estimate
+      {0, 0, 36e12, 36000},                    // nothing done: estimate minus CPU time
+      {0, 100, 36e12, 35900}, {0, 0, 1e9, 1},  // estimate of one second is not above cpu + 1
+      {0, 5, 3e9, 1},
+  };
+  for (const auto& c : cases) {
+    facts.percentDone = c.percent;
+    facts.checkpointCpuTime = c.cpu;
+    facts.wuEstimate = c.estimate;
+    EXPECT_EQ(Read().TimeLeft, c.expected)
+        << c.percent << " % after " << c.cpu << " s of " << c.estimate;
+  }
+  EXPECT_TRUE(t.ExceptionKeys().empty());
+}
+
+TEST_F(SlotReaderTest, FinishedTaskShowsOneSecondLeft) {
+  facts.percentDone = 100;
+  facts.checkpointCpuTime = 3725;
+  EXPECT_EQ(Read().CpuText, ": 1:02:05 (0:00:01 left)");
+}
+
+TEST_F(SlotReaderTest, ZeroHostSpeedLeavesTimeLeftUnknown) {
+  facts.host.p_fpops = "";
+  facts.wuEstimate = 36e12;
+  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.TimeLeft, -1);
+  EXPECT_EQ(entry.StatusText, "0.000 %");
+  EXPECT_EQ(entry.CpuText, ": 0:00:00");
+  EXPECT_EQ(results[0].TimeLeft, -1);
+  EXPECT_EQ(t.ExceptionCount("GetSlot - host speed is zero"), 1);
+
+  // Progress and CPU time need no host speed.
+  facts.percentDone = 50;
+  facts.checkpointCpuTime = 10;
+  EXPECT_EQ(Read().TimeLeft, 10);
+  EXPECT_EQ(t.ExceptionCount("GetSlot - host speed is zero"), 1);
+}
+
+TEST_F(SlotReaderTest, TimeLeftBeyondThirtyTwoBitsStaysUnknown) {
+  facts.percentDone = 1e-9;
+  facts.checkpointCpuTime = 1000;
+  EXPECT_EQ(Read().TimeLeft, -1);
+  EXPECT_EQ(t.ExceptionCount("GetSlot - time left out of range"), 1);
+
+  facts.percentDone = 0;
+  facts.wuEstimate = 1e300;
+  EXPECT_EQ(Read().TimeLeft, -1);
+  EXPECT_EQ(t.ExceptionCount("GetSlot - time left out of range"), 2);
+
+  facts.checkpointCpuTime = 1e12;
+  facts.wuEstimate = 0;
+  EXPECT_EQ(Read().CpuText, "");
+  EXPECT_EQ(t.ExceptionCount("GetSlot - CPU time out of range"), 1);
+}
+
+TEST_F(SlotReaderTest, LongCpuTextIsCutAtThirtyCharacters) {
+  facts.percentDone = 50;
+  facts.checkpointCpuTime = 360000000;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.CpuText, ": 100000:00:00 (100000:00:00 l");
+}
+
+TEST_F(SlotReaderTest, OtherKindsReadNoFiles) {
+  facts.kind = ProjectKind::kPredictor;
+  facts.percentDone = 10;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.ProjectKind, 3);
+  EXPECT_EQ(entry.InfoText, "");
+  EXPECT_EQ(entry.OutputSize, 0);
+  EXPECT_EQ(entry.StatusText, "10.000 % (active)");
+}
+
+}  // namespace
+}  // namespace tessarin::test
