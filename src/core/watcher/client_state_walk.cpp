@@ -37,7 +37,11 @@ void ForEachElement(std::string_view text, std::string_view name,
 ProjectElements WalkUnderProjects(std::string_view text, std::string_view name,
                                   bool trailingProjects) {
   ProjectElements walk;
-  const std::string openTag = "<" + std::string(name) + ">";
+  std::string openTag;
+  openTag.reserve(name.size() + 2);
+  openTag.push_back('<');
+  openTag.append(name.data(), name.size());
+  openTag.push_back('>');
   std::size_t position = 0;
   std::string value;
   // The next project tag is looked up again only once the walk has passed it, so a file with
@@ -69,9 +73,13 @@ ProjectElements WalkUnderProjects(std::string_view text, std::string_view name,
 }
 
 std::string DottedVersion(std::string_view versionNum) {
-  std::string version(versionNum);
-  if (version.size() > 1)
-    version.insert(1, ".");
+  if (versionNum.size() <= 1)
+    return std::string(versionNum);
+  std::string version;
+  version.reserve(versionNum.size() + 1);
+  version += versionNum.front();
+  version += '.';
+  version += versionNum.substr(1);
   return version;
 }
 

@@ -47,11 +47,11 @@ void CycleRunner::Run(std::chrono::milliseconds firstDelay) {
   {
     const std::lock_guard lock(mutex_);
     nextStart_ = std::chrono::steady_clock::now() + pause;
+    pausing_ = true;
   }
   for (;;) {
     {
       std::unique_lock lock(mutex_);
-      pausing_ = true;
       while (!stopping_ && std::chrono::steady_clock::now() < nextStart_) {
         wake_.wait_until(lock, nextStart_);
       }
@@ -70,8 +70,10 @@ void CycleRunner::Run(std::chrono::milliseconds firstDelay) {
       outcome.nextIntervalMs = static_cast<int>(pause.count());
     }
     {
+      // The pause starts at the end of the cycle, before its completion runs.
       const std::lock_guard lock(mutex_);
       nextStart_ = std::chrono::steady_clock::now() + pause;
+      pausing_ = true;
     }
     onCycleDone_(std::move(outcome));
   }
