@@ -42,9 +42,4 @@ std::vector<std::string> RunStartupConversions(const Environment& env, ScoreThre
   return failures;
 }
 
-std::vector<std::string> RunStartupConversions(const Environment& env) {
-  ScoreThresholds unused;
-  return RunStartupConversions(env, unused);
-}
-
 }  // namespace tessarin

@@ -14,7 +14,4 @@ namespace tessarin {
 // and the remaining steps still run. `scores` receives the score thresholds.
 std::vector<std::string> RunStartupConversions(const Environment& env, ScoreThresholds& scores);
 
-// The same for a program without a display, which has no use for the thresholds.
-std::vector<std::string> RunStartupConversions(const Environment& env);
-
 }  // namespace tessarin
