@@ -8,10 +8,14 @@ GridColumns::GridColumns(std::size_t columnCount) : widths_(columnCount, kDefaul
 
 void GridColumns::BuildColumnMenu(const std::vector<std::string>& captions, std::string_view mask) {
   widths_.resize(captions.size(), kDefaultWidth);
-  menu_.clear();
+  std::vector<ColumnMenuItem> items;
   for (std::size_t c = 0; c < captions.size(); ++c) {
-    menu_.push_back({captions[c], true, widths_[c]});
+    // Every new item starts checked, so a column hidden by the old menu is shown again.
+    if (widths_[c] < 0)
+      widths_[c] = c < menu_.size() ? menu_[c].width : kDefaultWidth;
+    items.push_back({captions[c], true, widths_[c]});
   }
+  menu_ = std::move(items);
   // Hiding starts once every item exists: while a menu is still being built, its first item
   // would be the only checked one and could never be hidden.
   for (std::size_t c = 0; c < menu_.size() && c < mask.size(); ++c) {

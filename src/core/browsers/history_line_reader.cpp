@@ -19,7 +19,7 @@ constexpr std::size_t kChunk = std::size_t{1} << 20;
 
 }  // namespace
 
-LogLineReader::LogLineReader(const std::string& path) : path_(path) {
+HistoryLineReader::HistoryLineReader(const std::string& path) : path_(path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     if (errno == ENOENT || errno == ENOTDIR)
@@ -35,7 +35,7 @@ LogLineReader::LogLineReader(const std::string& path) : path_(path) {
   size_ = static_cast<std::size_t>(info.st_size);
 }
 
-bool LogLineReader::Fill() {
+bool HistoryLineReader::Fill() {
   if (consumed_ >= size_)
     return false;
   if (begin_ > 0) {
@@ -58,12 +58,12 @@ bool LogLineReader::Fill() {
   return got > 0;
 }
 
-bool LogLineReader::LastLineComplete() {
+bool HistoryLineReader::LastLineComplete() {
   const int next = std::fgetc(file_.get());
   return next == EOF || next == '\r' || next == '\n';
 }
 
-bool LogLineReader::NextLine(std::string& line) {
+bool HistoryLineReader::NextLine(std::string& line) {
   if (!file_)
     return false;
   std::size_t searched = begin_;

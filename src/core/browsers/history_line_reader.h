@@ -11,10 +11,10 @@
 
 namespace tessarin {
 
-class LogLineReader {
+class HistoryLineReader {
  public:
   // A missing file reads as no lines; other failures to open throw std::runtime_error.
-  explicit LogLineReader(const std::string& path);
+  explicit HistoryLineReader(const std::string& path);
 
   bool Exists() const { return file_ != nullptr; }
   // Size when opened.

@@ -147,7 +147,7 @@ HistoryLog::HistoryLog() : table(HistoryGridHeader()) {}
 
 HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms) {
   HistoryLog log;
-  LogLineReader reader(path);
+  HistoryLineReader reader(path);
   std::string line;
   if (!reader.NextLine(line))
     return log;

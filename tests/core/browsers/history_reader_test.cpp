@@ -1,0 +1,229 @@
+#include "core/browsers/history_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+
+#include "core/browsers/history_columns.h"
+#include "history_test_log.h"
+#include "support/temp_dir.h"
+
+namespace tessarin {
+namespace {
+
+using test::LogRow;
+using test::LogText;
+namespace col = history_columns;
+
+constexpr std::size_t kDate = 1;
+constexpr std::size_t kVendor = 6;
+constexpr std::size_t kLastUpdate = 22;
+constexpr std::size_t kUserCreateTime = 29;
+constexpr std::size_t kDeadline = 36;
+constexpr std::size_t kResultName = 42;
+
+// Sets TZ for one test and puts the old value back.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone) {
+    if (const char* old = std::getenv("TZ"))
+      old_ = old;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~ScopedTimeZone() {
+    if (old_) {
+      setenv("TZ", old_->c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+class HistoryReaderTest : public ::testing::Test {
+ protected:
+  HistoryLog Read(const std::string& text, const Synonyms& synonyms = {}) {
+    return ReadHistoryLog(dir_.Write("boinc.csv", text), synonyms);
+  }
+  test::TempDir dir_;
+};
+
+TEST_F(HistoryReaderTest, ReadsRowsInFileOrderWithRowNumbers) {
+  const HistoryLog log = Read(LogText({
+      LogRow({{"project_name", "SETI@home"}, {"result_name", "r1"}, {"cpu", "3725.9"}}),
+      "",
+      LogRow({{"project_name", "Einstein@Home"}, {"result_name", "r2"}}),
+  }));
+  ASSERT_EQ(log.table.RowCount(), 2u);
+  ASSERT_EQ(log.table.ColumnCount(), kHistoryColumnCount);
+  EXPECT_EQ(log.table.Header()[0], "nr");
+  EXPECT_EQ(log.table.Header()[46], "error_txt");
+  EXPECT_EQ(log.table.Cell(0, col::kNumber), "1");
+  EXPECT_EQ(log.table.Cell(1, col::kNumber), "2");  // the empty line is skipped, not counted
+  EXPECT_EQ(log.table.Cell(0, col::kProject), "SETI@home");
+  EXPECT_EQ(log.table.Cell(1, kResultName), "r2");
+  EXPECT_EQ(log.table.Cell(0, col::kCpu), "01:02:05");
+  EXPECT_EQ(log.table.Cell(1, col::kCpu), "");
+  // 3725.9 seconds count as 3726 in the statistics.
+  ASSERT_EQ(log.stats.Entries().size(), 2u);
+  EXPECT_EQ(log.stats.Entries()[0].counts.cpuSeconds[kStatGood], 3726u);
+  EXPECT_EQ(log.stats.Entries()[1].counts.workUnits[kStatZero], 1u);
+}
+
+TEST_F(HistoryReaderTest, SemicolonLogWithDecimalCommas) {
+  std::string header = logs::kBoincCsvHeader;
+  for (char& c : header) {
+    if (c == ',')
+      c = ';';
+  }
+  const std::string text =
+      header + "\r\n" + LogRow({{"project_name", "a,b"}, {"cpu", "12,5"}, {"p_fpops", "1,5"}}, ';');
+  const HistoryLog log = Read(text);
+  ASSERT_EQ(log.table.RowCount(), 1u);
+  EXPECT_EQ(log.table.Cell(0, 8), "1.5");
+  EXPECT_EQ(log.table.Cell(0, col::kProject), "a.b");
+  EXPECT_EQ(log.table.Cell(0, col::kCpu), "00:00:12");
+  EXPECT_EQ(log.stats.Entries()[0].counts.cpuSeconds[kStatGood], 12u);  // 12.5: halves to even
+}
+
+TEST_F(HistoryReaderTest, ColumnsInAnotherOrderOrMissing) {
+  const std::string text =
+      "\"cpu\",\"result_name\",\"project_name\",\"unknown\",\"date\"\r\n"
+      "\"60\",\"r1\",\"P\",\"x\",\"2024.01.02 03:04:05\"";
+  const HistoryLog log = Read(text);
+  ASSERT_EQ(log.table.RowCount(), 1u);
+  EXPECT_EQ(log.table.Cell(0, kDate), "2024.01.02 03:04:05");
+  EXPECT_EQ(log.table.Cell(0, col::kProject), "P");
+  EXPECT_EQ(log.table.Cell(0, kResultName), "r1");
+  EXPECT_EQ(log.table.Cell(0, col::kCpu), "00:01:00");
+  EXPECT_EQ(log.table.Cell(0, kVendor), "");
+}
+
+TEST_F(HistoryReaderTest, FewerThanThreeMatchedColumnsGiveNoRows) {
+  EXPECT_EQ(Read("\"date\",\"cpu\",\"other\"\r\n\"x\",\"1\",\"y\"").table.RowCount(), 0u);
+  EXPECT_EQ(Read("\"date\",\"cpu\",\"error\"\r\n\"x\",\"1\",\"false\"").table.RowCount(), 1u);
+}
+
+TEST_F(HistoryReaderTest, FirstLineWithManyDigitsIsNoHeader) {
+  // A log without header: its first row is not taken for one.
+  const std::string row = LogRow({{"project_name", "P"},
+                                  {"p_fpops", "1234567890"},
+                                  {"p_iops", "1234567890"},
+                                  {"d_total", "123456789012"}});
+  EXPECT_EQ(Read(row + "\r\n" + row).table.RowCount(), 0u);
+  // Header names never matched exactly (case counts) are no header either.
+  EXPECT_EQ(Read("\"DATE\",\"CPU\",\"ERROR\"\r\n\"x\",\"1\",\"false\"").table.RowCount(), 0u);
+}
+
+TEST_F(HistoryReaderTest, MissingOrEmptyFileOrHeaderOnly) {
+  EXPECT_EQ(ReadHistoryLog(dir_.path() + "none.csv", {}).table.RowCount(), 0u);
+  EXPECT_EQ(Read("").table.RowCount(), 0u);
+  const HistoryLog headerOnly = Read(logs::kBoincCsvHeader);
+  EXPECT_EQ(headerOnly.table.RowCount(), 0u);
+  EXPECT_EQ(headerOnly.table.Header().size(), kHistoryColumnCount);
+}
+
+TEST_F(HistoryReaderTest, TimeColumnsInLocalTime) {
+  const ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
+  constexpr long long k2006 = 1136073600;      // 2006-01-01 00:00 UTC
+  constexpr long long kJuly2006 = 1151712000;  // 2006-07-01 00:00 UTC
+  const HistoryLog log = Read(LogText({
+      LogRow({{"last_update", std::to_string(k2006)},
+              {"user_create_time", std::to_string(kJuly2006) + ".4"},
+              {"host_create_time", "0"},
+              {"exp_avg_mod_time", "not a time"},
+              {"deadline", "1136073600"},
+              {"project_name", "P"}}),
+  }));
+  ASSERT_EQ(log.table.RowCount(), 1u);
+  EXPECT_EQ(log.table.Cell(0, kLastUpdate), "2005.12.31 19:00:00");
+  EXPECT_EQ(log.table.Cell(0, kUserCreateTime), "2006.06.30 20:00:00");  // daylight time
+  EXPECT_EQ(log.table.Cell(0, 33), "");                                  // 0 stays empty
+  EXPECT_EQ(log.table.Cell(0, 35), "");                                  // no number
+  EXPECT_EQ(log.table.Cell(0, kDeadline), "1136073600");                 // shown as written
+}
+
+TEST_F(HistoryReaderTest, HostsDifferingInCaseBecomeOneLowerCaseHost) {
+  const HistoryLog log = Read(LogText({
+      LogRow({{"project_name", "P"}, {"domain_name", "MyHost"}, {"cpu", "10"}}),
+      LogRow({{"project_name", "p"}, {"domain_name", "myhost"}, {"cpu", "20"}}),
+      LogRow({{"project_name", "P"}, {"domain_name", "MYHOST"}, {"cpu", "30"}}),
+  }));
+  EXPECT_EQ(log.table.Cell(0, col::kHost), "myhost");
+  EXPECT_EQ(log.table.Cell(2, col::kHost), "myhost");
+  EXPECT_EQ(log.hosts, std::vector<std::string>{"myhost"});
+  // Projects keep their spelling; the menu holds the first spelling once.
+  EXPECT_EQ(log.table.Cell(1, col::kProject), "p");
+  EXPECT_EQ(log.projects, std::vector<std::string>{"P"});
+  ASSERT_EQ(log.stats.Entries().size(), 2u);
+  EXPECT_EQ(log.stats.Entries()[0].counts.workUnits[kStatGood], 2u);
+  EXPECT_EQ(log.stats.Entries()[0].counts.cpuSeconds[kStatGood], 40u);
+}
+
+TEST_F(HistoryReaderTest, MenusAreSortedWithoutCaseAndSkipEmptyNames) {
+  const HistoryLog log = Read(LogText({
+      LogRow({{"project_name", "rosetta"}, {"domain_name", "b"}}),
+      LogRow({{"project_name", "Einstein"}, {"domain_name", "A"}}),
+      LogRow({{"project_name", ""}, {"domain_name", ""}}),
+      LogRow({{"project_name", "Climate"}, {"domain_name", "b"}}),
+  }));
+  EXPECT_EQ(log.projects, (std::vector<std::string>{"Climate", "Einstein", "rosetta"}));
+  EXPECT_EQ(log.hosts, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(HistoryReaderTest, SynonymsRenameProjectsApplicationsAndHosts) {
+  Synonyms synonyms;
+  synonyms.AddProject("SETI@home", "SETI");
+  synonyms.AddApplication("setiathome_enhanced", "Enhanced");
+  synonyms.AddHost("box", "Workstation");
+  const HistoryLog log = Read(LogText({LogRow({{"project_name", "SETI@home"},
+                                               {"app_name", "setiathome_enhanced"},
+                                               {"domain_name", "BOX"}})}),
+                              synonyms);
+  EXPECT_EQ(log.table.Cell(0, col::kProject), "SETI");
+  EXPECT_EQ(log.table.Cell(0, col::kApplication), "Enhanced");
+  EXPECT_EQ(log.table.Cell(0, col::kHost), "workstation");
+  EXPECT_EQ(log.stats.Entries()[0].project, "SETI");
+  EXPECT_EQ(log.stats.Entries()[0].host, "workstation");
+}
+
+TEST_F(HistoryReaderTest, SynonymsFileIsReadWithoutRegardToCase) {
+  const std::string path = dir_.Write(
+      "Synonyms.ini", "[Projects]\r\nseti@home=SETI\r\n[Hosts]\r\nbox=Main\r\n[Applications]\r\n");
+  const Synonyms synonyms = Synonyms::Load(path);
+  EXPECT_EQ(synonyms.Project("SETI@HOME"), "SETI");
+  EXPECT_EQ(synonyms.Project("Other"), "Other");
+  EXPECT_EQ(synonyms.Host("Box"), "main");
+  EXPECT_EQ(synonyms.Application("app"), "app");
+  EXPECT_EQ(Synonyms::Load(dir_.path() + "missing.ini").Project("x"), "x");
+}
+
+TEST_F(HistoryReaderTest, ErrorFlagInAnyCase) {
+  const HistoryLog log = Read(LogText({
+      LogRow({{"project_name", "P"}, {"cpu", "100"}, {"error", "TRUE"}}),
+      LogRow({{"project_name", "P"}, {"cpu", "100"}, {"error", "True"}}),
+      LogRow({{"project_name", "P"}, {"cpu", "100"}, {"error", "false"}}),
+      LogRow({{"project_name", "P"}, {"cpu", "100"}, {"error", "TRUE1"}}),
+  }));
+  const StatCounts& counts = log.stats.Entries()[0].counts;
+  EXPECT_EQ(counts.workUnits[kStatError], 2u);
+  EXPECT_EQ(counts.workUnits[kStatGood], 2u);
+}
+
+TEST_F(HistoryReaderTest, RowsOfLogsWithLfOnlyAndTrailingLineBreak) {
+  const std::string text = std::string(logs::kBoincCsvHeader) + "\n" +
+                           LogRow({{"project_name", "A"}}) + "\n" +
+                           LogRow({{"project_name", "B"}}) + "\n";
+  const HistoryLog log = Read(text);
+  ASSERT_EQ(log.table.RowCount(), 2u);
+  EXPECT_EQ(log.table.Cell(1, col::kProject), "B");
+}
+
+}  // namespace
+}  // namespace tessarin
