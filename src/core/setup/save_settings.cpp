@@ -1,0 +1,81 @@
+#include "core/setup/save_settings.h"
+
+#include <exception>
+
+#include "core/setup/autostart_entry.h"
+#include "core/setup/boinc_dir_list.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
+
+namespace tessarin {
+
+namespace {
+
+void WriteBoincDirs(SettingsStore& store, const std::vector<BoincDirEntry>& dirs) {
+  store.EraseSection(sections::kBoincDirs);
+  // Unchecked directories stay, saved as "0", so they can be ticked again later.
+  for (const BoincDirEntry& entry : dirs)
+    store.WriteBool(sections::kBoincDirs, BoincDirKey(entry.path), entry.checked);
+}
+
+void WriteSounds(SettingsStore& store, const SetupSettings& s) {
+  store.WriteString(sections::kSound, settings::kCacheEmptyKey, s.soundCacheEmpty);
+  store.WriteBool(sections::kSound, settings::kCacheEmptyOnceKey, s.cacheEmptyOnce);
+  store.Write(settings::kYellowAlertSound, s.soundYellowAlert);
+  store.Write(settings::kYellowAlertOnce, s.yellowAlertOnce);
+  store.Write(settings::kRedAlertSound, s.soundRedAlert);
+  store.Write(settings::kRedAlertOnce, s.redAlertOnce);
+  store.Write(settings::kNewWUSound, s.soundNewWU);
+  store.Write(settings::kFinishedWUSound, s.soundFinishedWU);
+}
+
+void WriteOptions(SettingsStore& store, const SetupSettings& s) {
+  store.Write(settings::kAutorun, s.autorun);
+  store.Write(settings::kCloseToTray, s.closeToTray);
+  store.Write(settings::kNotifyInSetup, s.notify);
+  store.Write(settings::kRateScores, s.rateScores);
+  store.Write(settings::kRecalculateProgress, s.recalculateProgress);
+  store.Write(settings::kSilent, s.silent);
+  store.Write(settings::kCenter, s.center);
+  store.Write(settings::kYellowAlert, s.yellowAlert);
+  store.Write(settings::kRedAlert, s.redAlert);
+}
+
+}  // namespace
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
+                         const SetupContext& context) {
+  SaveOutcome outcome;
+  const bool autostartDone =
+      s.autorun ? context.autostart.SwitchOn(context.programPath) : context.autostart.SwitchOff();
+  outcome.autostartFailed = !autostartDone;
+
+  WriteBoincDirs(store, s.boincDirs);
+  const std::string mapViewerDir = DirectoryOf(context.mapViewerPath);
+  if (!mapViewerDir.empty())
+    store.Write(settings::kSmvDir, mapViewerDir);
+  store.Write(settings::kLogDir, s.logDir);
+  WriteSounds(store, s);
+
+  store.Write(settings::kBackupWU, s.backupWU);
+  store.Write(settings::kBackupState, s.backupState);
+  store.Write(settings::kBackupResult, s.backupResult);
+  store.Write(settings::kTimer, s.timer);
+  store.Write(settings::kWallpaperInSetup, s.wallpaper);
+  WriteOptions(store, s);
+
+  try {
+    store.UpdateFile();
+  } catch (const std::exception& error) {
+    outcome.flushError = error.what();
+  }
+  outcome.wallpaperRequest = s.wallpaper && !s.wallpaperAtLoad;
+  return outcome;
+}
+
+}  // namespace tessarin

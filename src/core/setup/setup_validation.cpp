@@ -1,0 +1,74 @@
+#include "core/setup/setup_validation.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/tools/files.h"
+#include "core/tools/text.h"
+
+namespace tessarin {
+
+namespace {
+
+void Tell(SetupPrompter& prompter, const char* text) {
+  prompter.Ask(SetupMessage{MessageKind::Error, MessageButtons::Ok, text});
+}
+
+bool Ignored(SetupPrompter& prompter, std::string text) {
+  return prompter.Ask(SetupMessage{MessageKind::Warning, MessageButtons::OkIgnore,
+                                   std::move(text)}) == MessageAnswer::Ignore;
+}
+
+bool LogDirReady(const std::string& logDir, SetupPrompter& prompter) {
+  if (PathExists(logDir))
+    return true;
+  const MessageAnswer answer = prompter.Ask(
+      SetupMessage{MessageKind::Information, MessageButtons::OkCancel, setup_texts::kCreateLogDir});
+  if (answer != MessageAnswer::Ok)
+    return false;
+  std::error_code error;
+  return std::filesystem::create_directory(logDir, error) && !error;
+}
+
+bool LogDirIsListed(const SetupSettings& values) {
+  for (const BoincDirEntry& entry : values.boincDirs) {
+    if (entry.path == values.logDir)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string NotBoincDirText(const std::string& dir) {
+  return "The specified directory \"" + dir +
+         "\"\r\ndoesn\u00B4t seem to be a valid BOINC directory!";
+}
+
+bool IsBoincDir(const std::string& dir, SetupPrompter& prompter) {
+  if (PathExists(AddBackslash(dir) + "client_state.xml"))
+    return true;
+  return Ignored(prompter, NotBoincDirText(dir));
+}
+
+bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter) {
+  if (values.boincDirs.empty()) {
+    Tell(prompter, setup_texts::kNoBoincDir);
+    return false;
+  }
+  if (values.logDir.empty()) {
+    Tell(prompter, setup_texts::kNoLogDir);
+    return false;
+  }
+  if (!LogDirReady(values.logDir, prompter))
+    return false;
+  if (LogDirIsListed(values) && !Ignored(prompter, setup_texts::kSameDirs))
+    return false;
+  for (const BoincDirEntry& entry : values.boincDirs) {
+    if (entry.checked && !IsBoincDir(entry.path, prompter))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace tessarin

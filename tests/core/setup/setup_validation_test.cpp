@@ -1,0 +1,168 @@
+#include "core/setup/setup_validation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "setup_fakes.h"
+#include "support/temp_dir.h"
+
+namespace tessarin {
+namespace {
+
+using test::ScriptedPrompter;
+using test::TempDir;
+using A = MessageAnswer;
+
+class SetupValidationTest : public ::testing::Test {
+ protected:
+  SetupValidationTest() {
+    client = dir.MakeDir("client");
+    dir.Write("client/client_state.xml", "<client_state/>");
+    logDir = dir.MakeDir("logs");
+  }
+  SetupSettings Values(std::vector<BoincDirEntry> dirs) const {
+    SetupSettings s;
+    s.boincDirs = std::move(dirs);
+    s.logDir = logDir;
+    return s;
+  }
+
+  TempDir dir;
+  std::string client;
+  std::string logDir;
+};
+
+TEST_F(SetupValidationTest, TheMessagesReadAsTheProgramAlwaysWroteThem) {
+  EXPECT_STREQ(setup_texts::kCreateLogDir,
+               "The specified log directory does not exist. It\xC2\xB4ll now be created!");
+  EXPECT_EQ(NotBoincDirText("/x"),
+            "The specified directory \"/x\"\r\ndoesn\xC2\xB4t seem to be a valid BOINC "
+            "directory!");
+}
+
+TEST_F(SetupValidationTest, AnEmptyListIsReportedFirstEvenWithoutALogDirectory) {
+  SetupSettings s = Values({});
+  s.logDir.clear();
+  ScriptedPrompter prompter;
+  EXPECT_FALSE(ValidateSetup(s, prompter));
+  EXPECT_EQ(prompter.asked, (std::vector<SetupMessage>{{MessageKind::Error, MessageButtons::Ok,
+                                                        setup_texts::kNoBoincDir}}));
+
+  s.boincDirs = {{client, true}};
+  ScriptedPrompter second;
+  EXPECT_FALSE(ValidateSetup(s, second));
+  EXPECT_EQ(second.asked, (std::vector<SetupMessage>{
+                              {MessageKind::Error, MessageButtons::Ok, setup_texts::kNoLogDir}}));
+}
+
+TEST_F(SetupValidationTest, AMissingLogDirectoryIsCreatedOnOkAndKeptMissingOnCancel) {
+  SetupSettings s = Values({{client, true}});
+  s.logDir = dir.path() + "new logs";
+
+  ScriptedPrompter cancel({A::Cancel});
+  EXPECT_FALSE(ValidateSetup(s, cancel));
+  EXPECT_EQ(cancel.asked,
+            (std::vector<SetupMessage>{
+                {MessageKind::Information, MessageButtons::OkCancel, setup_texts::kCreateLogDir}}));
+  EXPECT_FALSE(std::filesystem::exists(s.logDir));
+
+  ScriptedPrompter ok({A::Ok});
+  EXPECT_TRUE(ValidateSetup(s, ok));
+  EXPECT_TRUE(std::filesystem::is_directory(s.logDir));
+  EXPECT_EQ(ok.asked.size(), 1u);
+}
+
+TEST_F(SetupValidationTest, OnlyOneLevelIsCreatedAndAFailureStopsWithoutAFurtherMessage) {
+  SetupSettings s = Values({{client, true}});
+  s.logDir = dir.path() + "missing/logs";
+  ScriptedPrompter prompter({A::Ok});
+  EXPECT_FALSE(ValidateSetup(s, prompter));
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{setup_texts::kCreateLogDir}));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() + "missing"));
+}
+
+TEST_F(SetupValidationTest, ALogDirectoryAmongTheClientsWarnsAndIgnoreGoesOn) {
+  // Exactly the text of an unchecked entry still counts; letter case does.
+  SetupSettings s = Values({{client, true}, {logDir, false}});
+  ScriptedPrompter ok({A::Ok});
+  EXPECT_FALSE(ValidateSetup(s, ok));
+  EXPECT_EQ(ok.asked, (std::vector<SetupMessage>{{MessageKind::Warning, MessageButtons::OkIgnore,
+                                                  setup_texts::kSameDirs}}));
+
+  ScriptedPrompter ignore({A::Ignore});
+  EXPECT_TRUE(ValidateSetup(s, ignore));
+  EXPECT_EQ(ignore.asked.size(), 1u);
+
+  // Closing the box without a button is no permission.
+  ScriptedPrompter closed({A::Cancel});
+  EXPECT_FALSE(ValidateSetup(s, closed));
+}
+
+TEST_F(SetupValidationTest, ALogDirectoryDifferingOnlyInCaseOrSeparatorIsNoClientDirectory) {
+  const std::string upper = dir.MakeDir("LOGS");
+  SetupSettings s = Values({{client, true}, {upper, false}});
+  s.logDir = logDir;
+  ScriptedPrompter prompter;
+  EXPECT_TRUE(ValidateSetup(s, prompter));
+  EXPECT_TRUE(prompter.asked.empty());
+
+  s.boincDirs = {{client, true}, {logDir.substr(0, logDir.size() - 1), false}};
+  EXPECT_TRUE(ValidateSetup(s, prompter));
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(SetupValidationTest, OnlyCheckedDirectoriesMustHoldClientState) {
+  const std::string empty = dir.MakeDir("empty");
+  ScriptedPrompter prompter;
+  EXPECT_TRUE(ValidateSetup(Values({{empty, false}, {dir.path() + "nowhere", false}}), prompter));
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(SetupValidationTest, IgnoreOnTheFirstBadDirectoryAsksAboutTheNextOkStops) {
+  const std::string a = dir.MakeDir("a");
+  const std::string b = dir.MakeDir("b");
+  const auto values = Values({{a, true}, {client, true}, {b, true}});
+
+  ScriptedPrompter ignoreThenOk({A::Ignore, A::Ok});
+  EXPECT_FALSE(ValidateSetup(values, ignoreThenOk));
+  EXPECT_EQ(ignoreThenOk.Texts(),
+            (std::vector<std::string>{NotBoincDirText(a), NotBoincDirText(b)}));
+  EXPECT_EQ(ignoreThenOk.asked[1].kind, MessageKind::Warning);
+  EXPECT_EQ(ignoreThenOk.asked[1].buttons, MessageButtons::OkIgnore);
+
+  ScriptedPrompter okFirst({A::Ok});
+  EXPECT_FALSE(ValidateSetup(values, okFirst));
+  EXPECT_EQ(okFirst.Texts(), (std::vector<std::string>{NotBoincDirText(a)}));
+
+  ScriptedPrompter ignoreBoth({A::Ignore, A::Ignore});
+  EXPECT_TRUE(ValidateSetup(values, ignoreBoth));
+}
+
+TEST_F(SetupValidationTest, IsBoincDirLooksInsideWithOrWithoutTrailingSeparator) {
+  ScriptedPrompter prompter;
+  EXPECT_TRUE(IsBoincDir(client, prompter));
+  EXPECT_TRUE(IsBoincDir(client.substr(0, client.size() - 1), prompter));
+  EXPECT_TRUE(prompter.asked.empty());
+  // A file is no directory of a client.
+  const std::string file = dir.Write("plain", "x");
+  EXPECT_FALSE(IsBoincDir(file, prompter));
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{NotBoincDirText(file)}));
+}
+
+TEST_F(SetupValidationTest, TheStepsRunInOrderUpToTheFirstStop) {
+  // A missing log directory that is also listed, and a listed directory without client state:
+  // create, then warn about the sameness, then the client directory.
+  SetupSettings s = Values({{client, true}});
+  s.logDir = dir.path() + "fresh";
+  s.boincDirs.push_back({s.logDir, true});
+  ScriptedPrompter prompter({A::Ok, A::Ignore, A::Ok});
+  EXPECT_FALSE(ValidateSetup(s, prompter));
+  EXPECT_EQ(prompter.Texts(),
+            (std::vector<std::string>{setup_texts::kCreateLogDir, setup_texts::kSameDirs,
+                                      NotBoincDirText(s.logDir)}));
+}
+
+}  // namespace
+}  // namespace tessarin
