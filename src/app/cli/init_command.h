@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+struct InitOptions {
+  std::vector<std::string> clients;
+  std::string logDir;
+  bool force = false;
+};
+
+// Writes a Tessarin.ini with the given clients enabled and every other setting at its
+// default. Returns the process exit code.
+int RunInitCommand(const std::string& programDir, const InitOptions& options);
+
+}  // namespace tessarin

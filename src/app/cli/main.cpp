@@ -1,0 +1,60 @@
+// tessarin-cli: the Tessarin watcher without a window.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "init_command.h"
+#include "platform/program_dir.h"
+#include "version.h"
+#include "watch_command.h"
+
+int main(int argc, char** argv) {
+  using namespace tessarin;
+  CLI::App app{
+      "Tessarin without a window: watches BOINC client directories, logs every "
+      "finished result to CSV files and keeps backups of the science files.",
+      "tessarin-cli"};
+  app.set_version_flag("--version", std::string(version::kProductName) + " " +
+                                        version::kProductVersion + " (" + version::kFileVersion +
+                                        ")\n" + version::kCopyright);
+  app.require_subcommand(1);
+
+  std::string home;
+  app.add_option("--home", home,
+                 "Program directory (Tessarin.ini, default logs); default: the program's "
+                 "folder when it holds a Tessarin.ini, else ~/.config/Tessarin");
+
+  InitOptions init;
+  CLI::App* initCommand = app.add_subcommand("init", "Write a Tessarin.ini watching the clients");
+  initCommand->add_option("--client", init.clients, "A BOINC client data directory")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  initCommand->add_option("--logdir", init.logDir, "Log and backup directory (default: logs)");
+  initCommand->add_flag("--force", init.force, "Replace an existing Tessarin.ini");
+
+  WatchOptions once;
+  CLI::App* onceCommand =
+      app.add_subcommand("once", "Run the start-up conversions and one watch cycle");
+  onceCommand->add_flag("--json", once.json, "One JSON object per cycle, on one line");
+  onceCommand->add_option("--sound-capture", once.soundCapture,
+                          "Write the sounds into this WAV file instead of playing them");
+
+  WatchOptions watch;
+  watch.repeat = true;
+  CLI::App* watchCommand =
+      app.add_subcommand("watch", "Cycle at Options/timer until SIGINT or SIGTERM");
+  watchCommand->add_flag("--json", watch.json, "One JSON object per cycle, on one line");
+  watchCommand->add_option("--sound-capture", watch.soundCapture,
+                           "Write the sounds into this WAV file instead of playing them");
+
+  CLI11_PARSE(app, argc, argv);
+
+  const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
+  if (*initCommand)
+    return RunInitCommand(programDir, init);
+  if (*onceCommand)
+    return RunWatchCommand(programDir, once);
+  if (*watchCommand)
+    return RunWatchCommand(programDir, watch);
+  return 1;
+}
