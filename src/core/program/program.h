@@ -29,7 +29,7 @@ class Program {
   Environment& env() { return env_; }
   SettingsStore& settings() { return settings_; }
   WatchCycle& cycle() { return cycle_; }
-  // The score limits of the last RunStartupConversions (all zero before).
+  // The score limits of the last RunStartupConversions (their defaults before).
   const ScoreThresholds& scores() const { return scores_; }
 
   // The start-up conversions of the log directory, in their order; each failure is one
