@@ -139,6 +139,17 @@ TEST(WatchCycle, ResultListHoldsResultsThenProjectsAcrossDirectories) {
   EXPECT_EQ(outcome.display.size(), 2u);
 }
 
+TEST(WatchCycle, ErrorOfASuspendedProjectIsLoggedAndListedAsSuspended) {
+  WatcherFixture f;
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home", "<suspended_via_gui/>\n") +
+                              ResultXml("bad_0", "bad", 3, "bad_0_0")));
+  const CycleOutcome outcome = f.Cycle();
+  const std::string log = f.ReadLog("boinc.csv");
+  EXPECT_NE(log.find("\"bad_0_0\",59.808510,,true,"), std::string::npos) << log;
+  ASSERT_FALSE(outcome.results.empty());
+  EXPECT_EQ(outcome.results[0].State, 98);
+}
+
 TEST(WatchCycle, DisabledDirectoryIsLeftAlone) {
   WatcherFixture f;
   const std::string section = CheckpointSection(f.clientDir);
