@@ -6,14 +6,14 @@
 
 namespace tessarin {
 
-enum class MessageKind { Error, Warning, Information };
-enum class MessageButtons { Ok, OkCancel, OkIgnore };
+enum class PromptKind { Error, Warning, Information };
+enum class PromptButtons { Ok, OkCancel, OkIgnore };
 // A box closed without a button (Escape, the window's close box) answers Cancel.
-enum class MessageAnswer { Ok, Cancel, Ignore };
+enum class PromptAnswer { Ok, Cancel, Ignore };
 
 struct SetupMessage {
-  MessageKind kind = MessageKind::Error;
-  MessageButtons buttons = MessageButtons::Ok;
+  PromptKind kind = PromptKind::Error;
+  PromptButtons buttons = PromptButtons::Ok;
   std::string text;  // UTF-8; lines end in CR LF
 
   bool operator==(const SetupMessage&) const = default;
@@ -22,7 +22,7 @@ struct SetupMessage {
 class SetupPrompter {
  public:
   virtual ~SetupPrompter() = default;
-  virtual MessageAnswer Ask(const SetupMessage& message) = 0;
+  virtual PromptAnswer Ask(const SetupMessage& message) = 0;
 };
 
 }  // namespace tessarin

@@ -11,20 +11,20 @@ namespace tessarin {
 namespace {
 
 void Tell(SetupPrompter& prompter, const char* text) {
-  prompter.Ask(SetupMessage{MessageKind::Error, MessageButtons::Ok, text});
+  prompter.Ask(SetupMessage{PromptKind::Error, PromptButtons::Ok, text});
 }
 
 bool Ignored(SetupPrompter& prompter, std::string text) {
-  return prompter.Ask(SetupMessage{MessageKind::Warning, MessageButtons::OkIgnore,
-                                   std::move(text)}) == MessageAnswer::Ignore;
+  return prompter.Ask(SetupMessage{PromptKind::Warning, PromptButtons::OkIgnore,
+                                   std::move(text)}) == PromptAnswer::Ignore;
 }
 
 bool LogDirReady(const std::string& logDir, SetupPrompter& prompter) {
   if (PathExists(logDir))
     return true;
-  const MessageAnswer answer = prompter.Ask(
-      SetupMessage{MessageKind::Information, MessageButtons::OkCancel, setup_texts::kCreateLogDir});
-  if (answer != MessageAnswer::Ok)
+  const PromptAnswer answer = prompter.Ask(
+      SetupMessage{PromptKind::Information, PromptButtons::OkCancel, setup_texts::kCreateLogDir});
+  if (answer != PromptAnswer::Ok)
     return false;
   std::error_code error;
   return std::filesystem::create_directory(logDir, error) && !error;

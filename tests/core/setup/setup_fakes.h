@@ -13,13 +13,12 @@ namespace tessarin::test {
 // Answers with the queued buttons (OK once they run out) and keeps every question.
 class ScriptedPrompter final : public SetupPrompter {
  public:
-  explicit ScriptedPrompter(std::deque<MessageAnswer> answers = {})
-      : answers_(std::move(answers)) {}
-  MessageAnswer Ask(const SetupMessage& message) override {
+  explicit ScriptedPrompter(std::deque<PromptAnswer> answers = {}) : answers_(std::move(answers)) {}
+  PromptAnswer Ask(const SetupMessage& message) override {
     asked.push_back(message);
     if (answers_.empty())
-      return MessageAnswer::Ok;
-    const MessageAnswer answer = answers_.front();
+      return PromptAnswer::Ok;
+    const PromptAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;
   }
@@ -32,7 +31,7 @@ class ScriptedPrompter final : public SetupPrompter {
   std::vector<SetupMessage> asked;
 
  private:
-  std::deque<MessageAnswer> answers_;
+  std::deque<PromptAnswer> answers_;
 };
 
 class FakeAutostart final : public AutostartEntry {

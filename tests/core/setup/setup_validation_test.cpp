@@ -13,7 +13,7 @@ namespace {
 
 using test::ScriptedPrompter;
 using test::TempDir;
-using A = MessageAnswer;
+using A = PromptAnswer;
 
 class SetupValidationTest : public ::testing::Test {
  protected:
@@ -47,14 +47,15 @@ TEST_F(SetupValidationTest, AnEmptyListIsReportedFirstEvenWithoutALogDirectory) 
   s.logDir.clear();
   ScriptedPrompter prompter;
   EXPECT_FALSE(ValidateSetup(s, prompter));
-  EXPECT_EQ(prompter.asked, (std::vector<SetupMessage>{{MessageKind::Error, MessageButtons::Ok,
-                                                        setup_texts::kNoBoincDir}}));
+  EXPECT_EQ(prompter.asked, (std::vector<SetupMessage>{
+                                {PromptKind::Error, PromptButtons::Ok, setup_texts::kNoBoincDir}}));
 
   s.boincDirs = {{client, true}};
   ScriptedPrompter second;
   EXPECT_FALSE(ValidateSetup(s, second));
-  EXPECT_EQ(second.asked, (std::vector<SetupMessage>{
-                              {MessageKind::Error, MessageButtons::Ok, setup_texts::kNoLogDir}}));
+  EXPECT_EQ(
+      second.asked,
+      (std::vector<SetupMessage>{{PromptKind::Error, PromptButtons::Ok, setup_texts::kNoLogDir}}));
 }
 
 TEST_F(SetupValidationTest, AMissingLogDirectoryIsCreatedOnOkAndKeptMissingOnCancel) {
@@ -65,7 +66,7 @@ TEST_F(SetupValidationTest, AMissingLogDirectoryIsCreatedOnOkAndKeptMissingOnCan
   EXPECT_FALSE(ValidateSetup(s, cancel));
   EXPECT_EQ(cancel.asked,
             (std::vector<SetupMessage>{
-                {MessageKind::Information, MessageButtons::OkCancel, setup_texts::kCreateLogDir}}));
+                {PromptKind::Information, PromptButtons::OkCancel, setup_texts::kCreateLogDir}}));
   EXPECT_FALSE(std::filesystem::exists(s.logDir));
 
   ScriptedPrompter ok({A::Ok});
@@ -88,8 +89,8 @@ TEST_F(SetupValidationTest, ALogDirectoryAmongTheClientsWarnsAndIgnoreGoesOn) {
   SetupSettings s = Values({{client, true}, {logDir, false}});
   ScriptedPrompter ok({A::Ok});
   EXPECT_FALSE(ValidateSetup(s, ok));
-  EXPECT_EQ(ok.asked, (std::vector<SetupMessage>{{MessageKind::Warning, MessageButtons::OkIgnore,
-                                                  setup_texts::kSameDirs}}));
+  EXPECT_EQ(ok.asked, (std::vector<SetupMessage>{
+                          {PromptKind::Warning, PromptButtons::OkIgnore, setup_texts::kSameDirs}}));
 
   ScriptedPrompter ignore({A::Ignore});
   EXPECT_TRUE(ValidateSetup(s, ignore));
@@ -129,8 +130,8 @@ TEST_F(SetupValidationTest, IgnoreOnTheFirstBadDirectoryAsksAboutTheNextOkStops)
   EXPECT_FALSE(ValidateSetup(values, ignoreThenOk));
   EXPECT_EQ(ignoreThenOk.Texts(),
             (std::vector<std::string>{NotBoincDirText(a), NotBoincDirText(b)}));
-  EXPECT_EQ(ignoreThenOk.asked[1].kind, MessageKind::Warning);
-  EXPECT_EQ(ignoreThenOk.asked[1].buttons, MessageButtons::OkIgnore);
+  EXPECT_EQ(ignoreThenOk.asked[1].kind, PromptKind::Warning);
+  EXPECT_EQ(ignoreThenOk.asked[1].buttons, PromptButtons::OkIgnore);
 
   ScriptedPrompter okFirst({A::Ok});
   EXPECT_FALSE(ValidateSetup(values, okFirst));
