@@ -1,6 +1,5 @@
 #include "core/watcher/cycle_runner.h"
 
-#include <exception>
 #include <utility>
 
 namespace tessarin {
@@ -43,10 +42,9 @@ void CycleRunner::Stop() {
 }
 
 void CycleRunner::Run(std::chrono::milliseconds firstDelay) {
-  auto pause = firstDelay;
   {
     const std::lock_guard lock(mutex_);
-    nextStart_ = std::chrono::steady_clock::now() + pause;
+    nextStart_ = std::chrono::steady_clock::now() + firstDelay;
     pausing_ = true;
   }
   for (;;) {
@@ -59,16 +57,8 @@ void CycleRunner::Run(std::chrono::milliseconds firstDelay) {
       if (stopping_)
         return;
     }
-    CycleOutcome outcome;
-    try {
-      outcome = cycle_.WatchClients();
-      pause = std::chrono::milliseconds(outcome.nextIntervalMs);
-    } catch (const std::exception&) {
-      // Even the exception log could not be written (the settings file cannot be saved):
-      // nothing is published, and the next cycle comes after the last pause.
-      outcome = CycleOutcome{};
-      outcome.nextIntervalMs = static_cast<int>(pause.count());
-    }
+    CycleOutcome outcome = cycle_.WatchClients();
+    const auto pause = std::chrono::milliseconds(outcome.nextIntervalMs);
     {
       // The pause starts at the end of the cycle, before its completion runs.
       const std::lock_guard lock(mutex_);

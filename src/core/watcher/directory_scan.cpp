@@ -50,10 +50,6 @@ bool IsSetiKind(ProjectKind kind) {
   return kind == ProjectKind::kSeti || kind == ProjectKind::kAstropulse;
 }
 
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
-
 std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUrl) {
   return clientDir + "projects/" + ProjectDirName(masterUrl) + "/";
 }
@@ -72,7 +68,7 @@ std::string ErrorText(const std::string& result) {
   return message.empty() ? stderrText : message;
 }
 
-// The client's state number; a value that is no number of a byte counts as none.
+// The client's state number; one that does not fit a byte counts as none.
 int ResultState(const std::string& result) {
   int state = 0;
   try {
@@ -82,7 +78,7 @@ int ResultState(const std::string& result) {
   }
   if (state > 255)
     state = 0;
-  if (Contains(result, "aborted_via_gui"))
+  if (ContainsText(result, "aborted_via_gui"))
     state = result_state::kAborted;
   return state;
 }
@@ -131,7 +127,7 @@ class DirectoryScan {
     client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
                                              ExtractTag(state, "core_client_minor_version"));
     // A file cut off while written tells nothing about the tasks and work after the cut.
-    complete_ = Contains(state, "</client_state>");
+    complete_ = ContainsText(state, "</client_state>");
     client_.clientState = std::move(state);
     ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
       tasks_.push_back(task);
@@ -181,7 +177,7 @@ class DirectoryScan {
         finished.loggingTime = context_.env.clock.Now();
         LogWU(context_, client_, project, finished);
       }
-      if (project.suspended || Contains(text, "suspended_via_gui")) {
+      if (project.suspended || ContainsText(text, "suspended_via_gui")) {
         state = result_state::kSuspended;
       }
       if (project.non_cpu_intensive) {
@@ -271,7 +267,8 @@ class DirectoryScan {
         facts.commandLine = workunit.commandLine;
         facts.wuFile = workunit.firstFile;
         // An Astropulse task of the SETI@home project.
-        if (facts.kind == ProjectKind::kSeti && Contains(UpperCase(workunit.appName), "PULSE")) {
+        if (facts.kind == ProjectKind::kSeti &&
+            ContainsText(UpperCase(workunit.appName), "PULSE")) {
           facts.kind = ProjectKind::kAstropulse;
         }
       }

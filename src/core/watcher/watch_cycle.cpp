@@ -78,7 +78,12 @@ CycleOutcome WatchCycle::WatchClients() {
 
     outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
   } catch (const std::exception& error) {
-    state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());
+    try {
+      state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());
+    } catch (const std::exception&) {
+      // The settings file cannot be written, so not even this can be counted; the next
+      // cycle runs all the same.
+    }
   }
   outcome.alertState = state.alerts.alertState;
   outcome.trayLevel = state.alerts.trayLevel;

@@ -51,6 +51,7 @@ class WatchCycle {
   WatchCycle& operator=(const WatchCycle&) = delete;
 
   // Runs one whole cycle (WatchClients): scan, alerts, wallpaper, sounds. One thread at a time.
+  // Errors end the cycle early and are counted as "WatchClients - "; none escapes.
   CycleOutcome WatchClients();
 
   // Raised by the setup dialog when the wallpaper option is switched on; survives until

@@ -179,6 +179,16 @@ TEST(WatchCycle, FailedScanKeepsTheAlertsButPlaysWhatWasRaised) {
   EXPECT_EQ(f.test.ExceptionCount("DrawMonitorImage - reader failed"), 1);
 }
 
+TEST(WatchCycle, UnwritableSettingsFileEndsTheCycleWithoutEscaping) {
+  WatcherFixture f;
+  f.test.dir.Write("Tessarin.ini/blocker", "");
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(1)));
+  CycleOutcome outcome;
+  EXPECT_NO_THROW(outcome = f.Cycle());
+  EXPECT_FALSE(outcome.published);
+  EXPECT_EQ(outcome.nextIntervalMs, 60000);
+}
+
 TEST(WatchCycle, WallpaperRequestWaitsForTheWallpaperStep) {
   WatcherFixture f;
   f.test.settings.Write(settings::kSmvDir, "/opt/seti");
