@@ -15,23 +15,23 @@ unsigned char UpperByte(char c) {
   return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
 }
 
-// Byte-wise comparison with a to z upper-cased; a text that is a prefix of the other is less.
-int CompareUpper(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char x = UpperByte(a[i]);
-    const unsigned char y = UpperByte(b[i]);
-    if (x != y)
-      return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size())
-    return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
+struct NumberKey {
+  double value;
+  std::uint32_t position;  // in the order before sorting
+};
 
-// Eight upper-cased bytes from `from` on, big-endian, zero-padded: comparing two of these
-// agrees with CompareUpper wherever they differ.
-std::uint64_t PrefixKey(std::string_view text, std::size_t from) {
+// Sixteen upper-cased bytes of a cell from `depth` on, big-endian and zero-padded, and how many
+// of them the cell has: where two of these differ, the upper-cased cells differ the same way.
+struct TextKey {
+  std::uint64_t head;
+  std::uint64_t next;
+  std::uint32_t position;
+  std::uint32_t window;
+};
+
+constexpr std::size_t kWindow = 16;
+
+std::uint64_t EightBytes(std::string_view text, std::size_t from) {
   std::uint64_t key = 0;
   for (std::size_t i = 0; i < 8; ++i) {
     const std::size_t at = from + i;
@@ -40,19 +40,29 @@ std::uint64_t PrefixKey(std::string_view text, std::size_t from) {
   return key;
 }
 
-struct NumberKey {
-  double value;
-  std::uint32_t position;  // in the order before sorting
-};
+void FillTextKey(TextKey& key, std::string_view cell, std::size_t depth) {
+  key.head = EightBytes(cell, depth);
+  key.next = EightBytes(cell, depth + 8);
+  key.window =
+      static_cast<std::uint32_t>(cell.size() > depth ? std::min(cell.size() - depth, kWindow) : 0);
+}
 
-struct TextKey {
-  std::uint64_t head;
-  std::uint64_t next;
-  std::uint32_t position;
-};
+bool TextKeyLess(const TextKey& a, const TextKey& b) {
+  if (a.head != b.head)
+    return a.head < b.head;
+  if (a.next != b.next)
+    return a.next < b.next;
+  if (a.window != b.window)
+    return a.window < b.window;
+  return a.position < b.position;
+}
 
-// Keys are built once per row and sorted together with the rows' positions, so the sort
-// touches the cells only where sixteen leading bytes tie.
+bool SameText(const TextKey& a, const TextKey& b) {
+  return a.head == b.head && a.next == b.next && a.window == b.window;
+}
+
+// Keys are built once per row and sorted together with the rows' positions, so the sort does
+// not look up cells while comparing.
 bool SortNumeric(const GridTable& table, std::size_t column, std::vector<std::uint32_t>& order) {
   std::vector<NumberKey> keys(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
@@ -70,21 +80,42 @@ bool SortNumeric(const GridTable& table, std::size_t column, std::vector<std::ui
   return true;
 }
 
+// Sorts by sixteen bytes at a time: runs that tie on a full window are keyed again by the
+// next sixteen bytes and sorted among themselves, so long common prefixes (result names) cost
+// one more pass over the tied rows instead of a cell lookup in every comparison.
 void SortText(const GridTable& table, std::size_t column, std::vector<std::uint32_t>& order) {
   std::vector<TextKey> keys(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
-    const std::string_view cell = table.Cell(order[i], column);
-    keys[i] = {PrefixKey(cell, 0), PrefixKey(cell, 8), static_cast<std::uint32_t>(i)};
+    keys[i].position = static_cast<std::uint32_t>(i);
+    FillTextKey(keys[i], table.Cell(order[i], column), 0);
   }
-  std::sort(keys.begin(), keys.end(), [&](const TextKey& a, const TextKey& b) {
-    if (a.head != b.head)
-      return a.head < b.head;
-    if (a.next != b.next)
-      return a.next < b.next;
-    const int byText =
-        CompareUpper(table.Cell(order[a.position], column), table.Cell(order[b.position], column));
-    return byText != 0 ? byText < 0 : a.position < b.position;
-  });
+  struct Run {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t depth;
+  };
+  std::vector<Run> runs{{0, keys.size(), 0}};
+  while (!runs.empty()) {
+    const Run run = runs.back();
+    runs.pop_back();
+    const auto first = keys.begin() + static_cast<std::ptrdiff_t>(run.begin);
+    const auto last = keys.begin() + static_cast<std::ptrdiff_t>(run.end);
+    if (run.depth > 0) {
+      for (auto key = first; key != last; ++key) {
+        FillTextKey(*key, table.Cell(order[key->position], column), run.depth);
+      }
+    }
+    std::sort(first, last, TextKeyLess);
+    for (std::size_t begin = run.begin; begin < run.end;) {
+      std::size_t end = begin + 1;
+      while (end < run.end && SameText(keys[begin], keys[end]))
+        ++end;
+      if (end - begin > 1 && keys[begin].window == kWindow) {
+        runs.push_back({begin, end, run.depth + kWindow});
+      }
+      begin = end;
+    }
+  }
   std::vector<std::uint32_t> sorted(order.size());
   for (std::size_t i = 0; i < keys.size(); ++i)
     sorted[i] = order[keys[i].position];

@@ -6,6 +6,20 @@ namespace tessarin {
 
 namespace {
 
+// Character classes, looked up once per byte.
+enum : unsigned char { kPlain = 0, kQuote = 1, kLineBreak = 2, kSeparator = 4 };
+
+struct Classes {
+  explicit Classes(char separator) {
+    table['"'] = kQuote;
+    table['\r'] = kLineBreak;
+    table['\n'] = kLineBreak;
+    table[static_cast<unsigned char>(separator)] |= kSeparator;
+  }
+  unsigned char operator()(char c) const { return table[static_cast<unsigned char>(c)]; }
+  unsigned char table[256] = {};
+};
+
 bool CountsAsBlank(char c) {
   return c == ' ' || c == '"' || c == '\r' || c == '\n';
 }
@@ -14,6 +28,7 @@ bool CountsAsBlank(char c) {
 
 void SplitLineFields(std::string_view line, char separator, std::string& scratch,
                      LineFields& fields) {
+  const Classes classOf(separator);
   fields.fill({});
   scratch.clear();
   // Every rewritten field is at most as long as its part of the line, so the buffer never
@@ -25,13 +40,15 @@ void SplitLineFields(std::string_view line, char separator, std::string& scratch
     const std::size_t start = at;
     bool rewrite = false;
     for (; at < line.size(); ++at) {
-      const char c = line[at];
-      if (c == '"') {
+      const unsigned char type = classOf(line[at]);
+      if (type == kPlain)
+        continue;
+      if (type & kQuote) {
         inQuotes = !inQuotes;
         rewrite = true;
-      } else if (c == '\r' || c == '\n') {
+      } else if (type & kLineBreak) {
         rewrite = true;
-      } else if (c == separator && !inQuotes) {
+      } else if (!inQuotes) {
         break;
       }
     }
@@ -41,7 +58,10 @@ void SplitLineFields(std::string_view line, char separator, std::string& scratch
       field.remove_prefix(1);
     while (!field.empty() && CountsAsBlank(field.back()))
       field.remove_suffix(1);
-    if (rewrite && field.find_first_of("\"\r\n") != std::string_view::npos) {
+    // Quotes and line breaks inside the field become blanks; a plain quoted value has its
+    // quotes only at the ends, trimmed away above.
+    if (rewrite && std::any_of(field.begin(), field.end(),
+                               [&](char c) { return (classOf(c) & (kQuote | kLineBreak)) != 0; })) {
       const std::size_t begin = scratch.size();
       for (char c : field)
         scratch += CountsAsBlank(c) ? ' ' : c;

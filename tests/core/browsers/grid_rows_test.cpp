@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "grid_test_table.h"
 
 namespace tessarin {
@@ -68,6 +72,40 @@ TEST(GridRowsTest, LongTextsThatTieInTheirFirstBytes) {
   rows.HeaderClick(table, 0);
   EXPECT_EQ(Column(table, rows, 0),
             (Texts{prefix, prefix + "a_0", prefix + "A_1", prefix + "B", prefix + "b_2"}));
+}
+
+TEST(GridRowsTest, TextSortAgreesWithAPlainUpperCaseComparison) {
+  // Shared prefixes of 0 to 40 bytes, short tails, NUL bytes, upper and lower case.
+  std::mt19937 random(3);
+  const std::string prefix = "setiathome_enhanced_01ja07aa.12345.6789.0123";
+  const std::string alphabet = std::string("aAbB_z9") + '\0';
+  std::vector<std::vector<std::string>> cells;
+  for (int i = 0; i < 3000; ++i) {
+    std::string text = prefix.substr(0, random() % 41);
+    for (std::size_t n = random() % 4; n > 0; --n)
+      text += alphabet[random() % alphabet.size()];
+    cells.push_back({text, std::to_string(i)});
+  }
+  const GridTable table = test::MakeTable({"text", "n"}, cells);
+  GridRows rows(table.RowCount());
+  rows.SetSortIndex(-1);
+  rows.HeaderClick(table, 0);
+
+  const auto upper = [](std::string text) {
+    for (char& c : text) {
+      if (c >= 'a' && c <= 'z')
+        c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+  };
+  std::vector<std::size_t> expected(cells.size());
+  std::iota(expected.begin(), expected.end(), 0u);
+  std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+    return upper(cells[a][0]) < upper(cells[b][0]);
+  });
+  for (std::size_t r = 0; r < expected.size(); ++r) {
+    ASSERT_EQ(rows.StoredRow(r), expected[r]) << "display row " << r;
+  }
 }
 
 TEST(GridRowsTest, SecondClickReversesAndAnotherColumnStartsAscending) {
