@@ -7,30 +7,11 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/tools/file_descriptor.h"
+
 namespace tessarin {
 
 namespace {
-
-// Closes on every way out; the destination of a failed copy is removed again.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 // File systems without hard links (FAT, many network shares) answer with one of these.
 bool LinksUnsupported(int error) {
@@ -41,10 +22,10 @@ bool LinksUnsupported(int error) {
 // A copy cut short by a crash is a prefix of `existing`, which is how a later upgrade
 // recognises it as its own leftover.
 void CopyAndSync(LogFileOperations& ops, const std::string& existing, const std::string& copy) {
-  Descriptor in(::open(existing.c_str(), O_RDONLY | O_CLOEXEC));
+  FileDescriptor in(::open(existing.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0)
     ThrowFileError(existing);
-  Descriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  FileDescriptor out(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (out.get() < 0)
     ThrowFileError(copy);
   try {

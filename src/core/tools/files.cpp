@@ -12,35 +12,13 @@
 #include <system_error>
 
 #include "core/tools/exception_log.h"
+#include "core/tools/file_descriptor.h"
 
 namespace tessarin {
 
 namespace {
 
 constexpr std::size_t kCopyBlockSize = 2048;
-
-// Closes on every way out, so an error never leaks a descriptor.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-  int get() const { return fd_; }
-  // Closes now and reports what close() said (a late write error shows up here).
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 [[noreturn]] void ThrowErrno(const std::string& path) {
   throw std::system_error(errno, std::generic_category(), path);
