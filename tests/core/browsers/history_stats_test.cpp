@@ -170,20 +170,5 @@ TEST(TreeGetTextTest, NodeWithoutWorkUnitsAndLargeCounts) {
   EXPECT_EQ(TreeGetText(big, 4, {}), "2.0 hours");
 }
 
-TEST(TreePaintTextTest, FontPerLevel) {
-  StatNode node;
-  const std::array<std::pair<StatLevel, std::pair<int, bool>>, 4> expected = {{
-      {StatLevel::Project, {12, true}},
-      {StatLevel::Application, {10, true}},
-      {StatLevel::Host, {10, false}},
-      {StatLevel::Version, {9, false}},
-  }};
-  for (const auto& [level, font] : expected) {
-    node.level = level;
-    EXPECT_EQ(TreePaintText(node).pointSize, font.first);
-    EXPECT_EQ(TreePaintText(node).bold, font.second);
-  }
-}
-
 }  // namespace
 }  // namespace tessarin
