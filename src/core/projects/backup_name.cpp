@@ -4,11 +4,12 @@
 
 #include "core/projects/log_names.h"
 #include "core/tools/exception_log.h"
+#include "core/watcher/safe_file_name.h"
 
 namespace tessarin {
 
 bool AcceptBackupName(std::string_view name, std::string_view operation, ExceptionLog& log) {
-  if (IsPlainFileName(name)) {
+  if (IsSafeFileName(name)) {
     return true;
   }
   // The name itself stays out of the message: it could break the settings file's key.

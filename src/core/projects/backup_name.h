@@ -1,6 +1,6 @@
 #pragma once
 // A name from a client file or a log becomes a backup path only when it is a plain file
-// name (IsPlainFileName).
+// name (IsSafeFileName).
 
 #include <string_view>
 
@@ -8,7 +8,7 @@ namespace tessarin {
 
 class ExceptionLog;
 
-// IsPlainFileName; a refused name is counted as operation + " - Unsafe file name".
+// IsSafeFileName; a refused name is counted as operation + " - Unsafe file name".
 bool AcceptBackupName(std::string_view name, std::string_view operation, ExceptionLog& log);
 
 }  // namespace tessarin

@@ -9,6 +9,7 @@
 #include "core/projects/log_files.h"
 #include "core/projects/log_names.h"
 #include "core/tools/files.h"
+#include "core/watcher/safe_file_name.h"
 
 namespace tessarin {
 
@@ -61,7 +62,7 @@ void ConvertCommandLogs(const Environment& env) {
   std::optional<std::runtime_error> firstFailure;
   for (const std::string& commandFile : ListFiles(env.logDir, kCommandBackupPattern)) {
     const std::string wuName = WorkunitNameOf(commandFile);
-    if (!IsPlainFileName(wuName))
+    if (!IsSafeFileName(wuName))
       continue;
     if (PathExists(env.logDir + wuName + logs::kWorkunitDescriptionExtension))
       continue;

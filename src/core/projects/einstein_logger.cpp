@@ -18,6 +18,7 @@
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
+#include "core/watcher/safe_file_name.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
@@ -163,7 +164,7 @@ void LogEinstein(const Environment& env, CycleFlags& flags, const std::string& p
   AppendResultRow(env.logDir + logs::kEinsteinCsv, logs::kEinsteinHeader,
                   prefix + ParseEinsteinCommandLine(commandLine) + std::to_string(count));
 
-  if (!env.settings.Read(settings::kBackupResult) && IsPlainFileName(resultName)) {
+  if (!env.settings.Read(settings::kBackupResult) && IsSafeFileName(resultName)) {
     RemoveBackup(env.logDir + resultName + logs::kBackupExtension);
   }
   if (!env.settings.Read(settings::kBackupWU) && wuNameSafe) {

@@ -4,12 +4,6 @@
 
 namespace tessarin {
 
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..")
-    return false;
-  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 std::string VersionedLogName(std::string_view logPath) {
   const std::size_t slash = logPath.rfind('/');
   const std::size_t dot = logPath.rfind('.');
