@@ -1,0 +1,120 @@
+// The headless command's contract: init, once, watch, exit codes.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "cli_runner.h"
+#include "support/temp_dir.h"
+
+namespace tessarin::test {
+namespace {
+
+struct CliCommandsTest : ::testing::Test {
+  CliCommandsTest() {
+    for (const char* name : {"seti-host", "einstein-host", "lost-host"}) {
+      clients.push_back(CopyTree(SampleClient(name), dir.path() + "clients/" + name));
+    }
+    home = dir.path() + "home";
+  }
+  CliRun Init() {
+    std::vector<std::string> args{"--home", home, "init"};
+    for (const std::string& client : clients) {
+      args.push_back("--client");
+      args.push_back(client);
+    }
+    return RunCli(args);
+  }
+  TempDir dir;
+  std::vector<std::string> clients;
+  std::string home;
+};
+
+TEST_F(CliCommandsTest, InitThenOnceLogsEachFinishedResultOnce) {
+  ASSERT_EQ(Init().exitCode, 0);
+  EXPECT_EQ(Init().exitCode, 2) << "an existing Tessarin.ini is not replaced without --force";
+
+  const CliRun first =
+      RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "sounds.wav"});
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  const nlohmann::json cycle = nlohmann::json::parse(first.out);
+  // Two SETI@home tasks, three Einstein@Home tasks, one lost connection.
+  ASSERT_EQ(cycle["display"].size(), 6u);
+  int lost = 0;
+  for (const auto& entry : cycle["display"]) {
+    if (entry["StatusText"] == "Connection to client lost !") {
+      ++lost;
+      EXPECT_EQ(entry["StatusColor"], "#FF0000");
+      EXPECT_EQ(entry["ReadyCount"], -1);
+    }
+  }
+  EXPECT_EQ(lost, 1);
+  EXPECT_FALSE(cycle["results"].empty());
+  EXPECT_EQ(cycle["sounds"].front(), "FinishedWU");
+
+  const std::string log = dir.Read("home/logs/boinc.csv");
+  ASSERT_FALSE(log.empty());
+  const auto rows = [&](const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  // The uploading SETI@home result and the uploaded Einstein@Home one.
+  EXPECT_EQ(rows(log), 2);
+
+  const CliRun second =
+      RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "sounds2.wav"});
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(dir.Read("home/logs/boinc.csv"), log) << "nothing is logged twice";
+  for (const auto& sound : nlohmann::json::parse(second.out)["sounds"]) {
+    EXPECT_NE(sound, "FinishedWU");
+  }
+}
+
+TEST_F(CliCommandsTest, MissingSettingsGiveAClearMessageAndExitCode2) {
+  for (const char* command : {"once", "watch"}) {
+    const CliRun run = RunCli({"--home", dir.path() + "nowhere", command});
+    EXPECT_EQ(run.exitCode, 2) << command;
+    EXPECT_NE(run.err.find("Tessarin.ini"), std::string::npos) << run.err;
+  }
+  EXPECT_NE(RunCli({"--home", home, "init", "--client", dir.path() + "missing"}).exitCode, 0);
+}
+
+TEST_F(CliCommandsTest, WatchStopsCleanlyOnSigterm) {
+  ASSERT_EQ(Init().exitCode, 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::execl(TESSARIN_CLI_PATH, TESSARIN_CLI_PATH, "--home", home.c_str(), "watch", "--json",
+            "--sound-capture", (dir.path() + "w.wav").c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  // Let the first cycle finish, then ask it to stop.
+  for (int i = 0; i < 200 && dir.Read("home/logs/boinc.csv").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  // Both rows complete: each ends with the error flag and an empty error text.
+  const std::string log = dir.Read("home/logs/boinc.csv");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
+  EXPECT_TRUE(log.ends_with(",false,")) << log.substr(log.size() - 40);
+}
+
+TEST(CliVersionTest, PrintsTheVersion) {
+  const CliRun run = RunCli({"--version"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("Tessarin 1.52 (1.5.2.390)"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace tessarin::test
