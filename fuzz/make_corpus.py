@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of fuzz/corpus/ from samples/clients and a few hand-made inputs.
+Files it has written before are overwritten; regression inputs kept beside them stay."""
+import hashlib
+import pathlib
+import re
+import zipfile
+
+root = pathlib.Path(__file__).resolve().parent.parent
+samples = root / "samples" / "clients"
+corpus = root / "fuzz" / "corpus"
+
+
+def seed(target, name, data):
+    if isinstance(data, str):
+        data = data.encode("latin-1")
+    directory = corpus / target
+    directory.mkdir(parents=True, exist_ok=True)
+    (directory / ("seed-" + name)).write_bytes(data)
+
+
+def client_input(host):
+    base = samples / host
+    parts = [(base / "client_state.xml").read_bytes()]
+    for path in sorted(base.rglob("*")):
+        if path.is_file() and path.name != "client_state.xml":
+            relative = path.relative_to(base).as_posix()
+            parts.append(b"\n@@file " + relative.encode() + b"\n" + path.read_bytes())
+    return b"".join(parts)
+
+
+hosts = [p.name for p in sorted(samples.iterdir()) if (p / "client_state.xml").exists()]
+states = {h: (samples / h / "client_state.xml").read_text("latin-1") for h in hosts}
+
+# Tag extractors: element name, line break, text.
+for host in hosts:
+    for name in ["result", "active_task", "file_name", "project", "workunit", "host_info"]:
+        seed("tag_extract", f"{host}-{name}", name + "\n" + states[host][:6000])
+seed("tag_extract", "attributes", 'file\n<file name="x">one</file><file>two</file>')
+seed("tag_extract", "nested", "a\n<a><a>inner</a></a><a x>y</a><a")
+seed("tag_extract", "empty-name", "\n<>x</> <>")
+
+# CSV lines.
+header = ('"date","project_name","app_name","domain_name","result_name","cpu","error",'
+          '"error_txt"')
+seed("csv", "header", header)
+seed("csv", "row", '"2024.01.02 03:04:05","SETI@home","",alpha,"wu_1_0",59.8,false,')
+seed("csv", "quotes", 'a,"b,c",d"e,"f""g",  h  ,"\r\n",;;;')
+seed("csv", "semicolons", '"date";"cpu";"result_name";1,5;"x;y"')
+seed("csv", "long", ",".join(["x" * 300, '"' + "y" * 300, "z"] * 40))
+
+# Pots.
+for name, pot in [("plain", "0,1,2,3,254,255"), ("lines", "1,2,3\r\n4,5,6\n7"),
+                  ("over", "256,1000,-1, 7 ,x"), ("empty", ""), ("commas", ",,,")]:
+    seed("convert_pot", name, pot)
+for host in hosts:
+    for match in re.finditer(r"<pot[^>]*>(.*?)</pot>", states[host], re.S):
+        seed("convert_pot", f"{host}-{hashlib.sha1(match.group(1).encode()).hexdigest()[:8]}",
+             match.group(1))
+
+# Einstein@Home command lines.
+for match in re.finditer(r"<command_line>(.*?)</command_line>", states.get("einstein-host", ""),
+                         re.S):
+    seed("einstein_command_line", hashlib.sha1(match.group(1).encode()).hexdigest()[:8],
+         match.group(1))
+seed("einstein_command_line", "ifo-short", "--IFO=L1 --startTime=1 --Freq=x --FreqBand=")
+seed("einstein_command_line", "no-start", "-s 1 -e 2 --Freq=3")
+
+# Einstein@Home output (unpacked) and ZIP archives.
+for path in sorted((samples / "einstein-host" / "projects").rglob("*")):
+    if path.is_file() and zipfile.is_zipfile(path):
+        seed("zip_reader", path.name, path.read_bytes())
+        with zipfile.ZipFile(path) as archive:
+            seed("einstein_output", path.name, archive.read(archive.namelist()[0]))
+    elif path.is_file() and path.name.endswith("_0"):
+        seed("einstein_output", path.name, path.read_bytes())
+seed("einstein_output", "indices", "%1\n1 2 3 4\n%2\n5 6 7 8\n%coincidences\n0 0 1\n"
+     "99999999999 0 2\n-1 0 3\n0 0\n")
+for method, name in [(zipfile.ZIP_STORED, "stored"), (zipfile.ZIP_DEFLATED, "deflated")]:
+    import io
+    buffer = io.BytesIO()
+    with zipfile.ZipFile(buffer, "w", method) as archive:
+        archive.writestr("first.txt", "%1\n1 2 3 4\n" * 20)
+        archive.writestr("second.txt", "x")
+    seed("zip_reader", name, buffer.getvalue())
+seed("zip_reader", "not-a-zip", "PK\x03\x04 this is not an archive")
+
+# History logs.
+full_header = ('"date","project_name","app_name","domain_name","p_ncpus","p_vendor","p_model",'
+               '"p_fpops","p_iops","p_membw","p_calculated","os_name","os_version","m_nbytes",'
+               '"m_cache","m_swap","d_total","d_free","on_frac","connected_frac","active_frac",'
+               '"last_update","bwup","bwdown","user_name","team_name","user_total_credit",'
+               '"user_expavg_credit","user_create_time","hostid","host_total_credit",'
+               '"host_expavg_credit","host_create_time","exp_avg_cpu","exp_avg_mod_time",'
+               '"deadline","host_venue","boinc_version","tess_version","app_version","wu_name",'
+               '"result_name","cpu","fpops_est","error","error_txt"')
+row = ('"2024.01.02 03:04:05","SETI@home","setiathome_enhanced","alpha",4,"GenuineIntel",'
+       '"Core",2000000000.5,3000000000,1,1700000000,"Linux","6.1",8000000000,2000000,'
+       '4000000000,100000000000,50000000000,0.98,0.99,0.9,1700000000,1000,2000,"Alice",'
+       '"Team",1000.5,10.25,1600000000,77,500.5,5.25,1600000000,0,0,1797304121,"home",7.20,'
+       '1.52,5.28,"wu_1","wu_1_0",59.808510,27000000000000,false,')
+seed("history_reader", "two-rows", full_header + "\r\n" + row + "\r\n" + row.replace("alpha", "beta"))
+seed("history_reader", "lf-error", full_header + "\n" + row[:-1] + ',true,"compute error"\n\n')
+seed("history_reader", "semicolons",
+     '"date";"project_name";"app_name";"domain_name";"cpu";"result_name"\r\n'
+     '"2024.01.02 03:04:05";"Einstein@Home";"einstein";"alpha";"1,5";"r_0"')
+seed("history_reader", "few-columns", '"date","x","y"\r\n1,2,3')
+
+# Whole client directories.
+for host in hosts:
+    seed("client_scan", host, client_input(host))
