@@ -1,0 +1,81 @@
+// tessarin: the tray program.
+
+#include <QApplication>
+#include <QLocale>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <clocale>
+#include <cstdio>
+#include <vector>
+
+#include "gui/dialogs/message_boxes.h"
+#include "gui/display/tray_program.h"
+#include "gui/qt_text.h"
+#include "platform/alsa_sound_device.h"
+#include "platform/process_launcher.h"
+#include "platform/program_dir.h"
+#include "screenshot.h"
+
+namespace {
+
+// A screenshot runs without anyone to click a box away.
+class PrintedMessageBoxes final : public tessarin::MessageBoxes {
+ public:
+  tessarin::MessageAnswer Show(QWidget*, tessarin::MessageKind, const QString& caption,
+                               const QString& text, tessarin::MessageButtons) override {
+    std::fprintf(stderr, "%s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+    return tessarin::MessageAnswer::kCancel;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // QApplication took the number format from the environment: every log and every number
+  // read depends on '.' decimals, so it is fixed from here on.
+  std::setlocale(LC_NUMERIC, "C");
+  QLocale::setDefault(QLocale::c());
+  // The program lives in the tray: closing a message box or hiding the window ends nothing.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const QStringList arguments = QApplication::arguments();
+  std::vector<QByteArray> bytes;
+  std::vector<const char*> argvLeft;
+  for (const QString& argument : arguments)
+    bytes.push_back(argument.toLocal8Bit());
+  for (const QByteArray& b : bytes)
+    argvLeft.push_back(b.constData());
+  QString screenshot;
+  bool compact = false;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size())
+      screenshot = arguments[++i];
+    else if (arguments[i].startsWith(QStringLiteral("--screenshot=")))
+      screenshot = arguments[i].mid(13);
+    else if (arguments[i] == QStringLiteral("--compact"))
+      compact = true;
+  }
+
+  tessarin::TrayStartOptions options;
+  options.homeOption = tessarin::HomeOption(static_cast<int>(argvLeft.size()), argvLeft.data());
+  options.executablePath = tessarin::ToBytes(QApplication::applicationFilePath());
+  options.trayAvailable = screenshot.isEmpty() && QSystemTrayIcon::isSystemTrayAvailable();
+
+  tessarin::QtMessageBoxes boxes;
+  PrintedMessageBoxes printed;
+  tessarin::MessageBoxes& messages =
+      screenshot.isEmpty() ? static_cast<tessarin::MessageBoxes&>(boxes) : printed;
+  tessarin::AlsaSoundDevice sound;
+  tessarin::PosixProgramLauncher launcher;
+  tessarin::TrayProgram tray(std::move(options), messages, sound, launcher);
+  if (tray.state() != tessarin::TrayProgram::State::kRunning)
+    return screenshot.isEmpty() ? 0 : 1;
+  if (!screenshot.isEmpty())
+    return tessarin::SaveDisplayScreenshot(tray, screenshot, compact);
+
+  QObject::connect(tray.form(), &tessarin::TFormMain::ProgramEnds, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  tray.Start();
+  return QApplication::exec();
+}

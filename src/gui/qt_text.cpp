@@ -1,0 +1,20 @@
+#include "gui/qt_text.h"
+
+#include <QStringDecoder>
+
+namespace tessarin {
+
+QString ToQString(std::string_view bytes) {
+  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(view);
+  if (!utf8.hasError())
+    return text;
+  return QString::fromLatin1(view);
+}
+
+std::string ToBytes(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+}  // namespace tessarin
