@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "init_command.h"
+#include "overview_command.h"
 #include "platform/program_dir.h"
 #include "version.h"
 #include "watch_command.h"
@@ -47,6 +48,13 @@ int main(int argc, char** argv) {
   watchCommand->add_option("--sound-capture", watch.soundCapture,
                            "Write the sounds into this WAV file instead of playing them");
 
+  OverviewOptions overview;
+  CLI::App* overviewCommand = app.add_subcommand(
+      "overview", "Run one watch cycle and show when each queued result will be finished");
+  overviewCommand->add_flag("--json", overview.json, "One JSON object of the tree, on one line");
+  overviewCommand->add_option("--sound-capture", overview.soundCapture,
+                              "Write the sounds into this WAV file instead of playing them");
+
   CLI11_PARSE(app, argc, argv);
 
   const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
@@ -56,5 +64,7 @@ int main(int argc, char** argv) {
     return RunWatchCommand(programDir, once);
   if (*watchCommand)
     return RunWatchCommand(programDir, watch);
+  if (*overviewCommand)
+    return RunOverviewCommand(programDir, overview);
   return 1;
 }

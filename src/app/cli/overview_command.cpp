@@ -1,0 +1,157 @@
+#include "overview_command.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli_session.h"
+#include "core/browsers/overview_build.h"
+#include "core/browsers/overview_entries.h"
+#include "core/browsers/overview_estimate.h"
+#include "core/browsers/overview_layout.h"
+#include "core/browsers/overview_texts.h"
+#include "core/tools/date_time.h"
+#include "outcome_json.h"
+
+namespace tessarin {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+// Columns line up by characters, not bytes, so UTF-8 names do not shift the rest.
+std::size_t DisplayWidth(const std::string& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+void AddRows(const OverviewNode& node, int depth, std::vector<Row>& rows) {
+  Row row;
+  for (int column = 0; column < overview_column::kCount; ++column) {
+    row.push_back(TreeGetText(node, column));
+  }
+  row[overview_column::kProject].insert(0, static_cast<std::size_t>(depth) * 2, ' ');
+  rows.push_back(std::move(row));
+  for (const OverviewNode& child : node.Children)
+    AddRows(child, depth + 1, rows);
+}
+
+std::string TreeText(const OverviewTree& tree) {
+  std::vector<Row> rows(1);
+  for (const OverviewColumn& column : kOverviewColumns)
+    rows.front().push_back(column.Header);
+  for (const OverviewNode& host : tree)
+    AddRows(host, 0, rows);
+
+  std::vector<std::size_t> widths(overview_column::kCount, 0);
+  for (const Row& row : rows) {
+    for (std::size_t column = 0; column < row.size(); ++column)
+      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
+  }
+  std::string text;
+  for (const Row& row : rows) {
+    std::string line;
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      if (column > 0)
+        line += "  ";
+      const std::string padding(widths[column] - DisplayWidth(row[column]), ' ');
+      if (kOverviewColumns[column].Alignment == OverviewAlignment::Right)
+        line += padding + row[column];
+      else
+        line += row[column] + padding;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    text += line + "\n";
+  }
+  return text;
+}
+
+// Null where the node has no such time: deadlines belong to results, and a host or a
+// project without results gets no estimate.
+nlohmann::json TimeOrNull(bool present, double unixSeconds) {
+  return present ? nlohmann::json(unixSeconds) : nlohmann::json(nullptr);
+}
+
+// `start` is the same node before the shares were redistributed: redistribution hands each
+// project's active share on as the project finishes, so afterwards every one reads 0.
+nlohmann::json NodeJson(const OverviewNode& node, const OverviewNode& start) {
+  const bool result = node.Level == OverviewLevel::Result;
+  const bool estimated = result || (node.Level == OverviewLevel::Project && !node.Children.empty());
+  nlohmann::json children = nlohmann::json::array();
+  for (std::size_t i = 0; i < node.Children.size(); ++i)
+    children.push_back(NodeJson(node.Children[i], start.Children[i]));
+  return {
+      {"level", static_cast<int>(node.Level)},
+      {"name", ValidUtf8(node.Name)},
+      {"notDone", node.Counters[kNotDone]},
+      {"done", node.Counters[kDone]},
+      {"timeLeft", node.TimeLeft},
+      {"state", node.State},
+      {"share", node.Share},
+      {"activeShare", start.ActiveShare},
+      {"longTermDebt", node.LongTermDebt},
+      {"deadline", TimeOrNull(result, node.Deadline)},
+      {"finishAllShares", TimeOrNull(estimated, node.Finish[kAllShares])},
+      {"finishActiveShares", TimeOrNull(estimated, node.Finish[kActiveShares])},
+      {"missesDeadline", result && MissesDeadline(node, kActiveShares)},
+      {"children", children},
+  };
+}
+
+nlohmann::json TreeJson(const OverviewTree& tree, const OverviewTree& start, double now) {
+  nlohmann::json hosts = nlohmann::json::array();
+  for (std::size_t i = 0; i < tree.size(); ++i)
+    hosts.push_back(NodeJson(tree[i], start[i]));
+  return {{"now", now}, {"hosts", hosts}};
+}
+
+// The steps of BuildOverview, keeping the tree as it was before the redistribution.
+OverviewTree EstimatedTree(const ResultList& results, double now, OverviewTree& start) {
+  OverviewEntries entries;
+  entries.reserve(results.size());
+  for (const ResultEntry& row : results)
+    AddOverviewEntry(entries, row);
+  SortOverviewEntries(entries);
+  OverviewTree tree = BuildOverviewTree(entries);
+  EstimateFinish(tree, now);
+  start = tree;
+  RedistributeShares(tree, now);
+  return tree;
+}
+
+}  // namespace
+
+int RunOverviewCommand(const std::string& programDir, const OverviewOptions& options) {
+  std::unique_ptr<CliSession> session;
+  try {
+    session = std::make_unique<CliSession>(programDir, options.soundCapture);
+  } catch (const std::exception& error) {
+    std::cerr << "tessarin-cli: " << error.what() << "\n";
+    return 2;
+  }
+  session->RunStartupConversions();
+  const CycleOutcome outcome = session->program().cycle().WatchClients();
+  if (!outcome.published) {
+    // A failed scan keeps no result list, so there is nothing to estimate from.
+    std::cerr << "tessarin-cli: the watch cycle failed; its message is in the Exceptions "
+                 "section of Tessarin.ini\n";
+    return 1;
+  }
+  const double now = SystemClock().Now();
+  if (options.json) {
+    OverviewTree start;
+    const OverviewTree tree = EstimatedTree(outcome.results, now, start);
+    std::cout << TreeJson(tree, start, now).dump() << std::endl;
+    return 0;
+  }
+  const OverviewTree tree = BuildOverview(outcome.results, now);
+  std::cout << TreeText(tree) << std::flush;
+  return 0;
+}
+
+}  // namespace tessarin
