@@ -1,0 +1,233 @@
+#include "gui/setup/setup_dlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/setup/boinc_dir_list.h"
+#include "core/setup/load_settings.h"
+#include "core/setup/setup_validation.h"
+#include "core/setup/sound_choice.h"
+#include "core/tools/sound.h"
+#include "gui/controls/h_check_list_box.h"
+#include "gui/controls/h_edit.h"
+#include "gui/dialogs/message_boxes.h"
+#include "gui/qt_text.h"
+#include "gui/setup/file_choosers.h"
+#include "gui/setup/setup_prompter.h"
+
+namespace tessarin {
+
+TSetupDlg::TSetupDlg(SettingsStore& store, const SetupContext& context,
+                     SetupDialogServices services, QWidget* parent)
+    : QDialog(parent), store_(store), context_(context), services_(services) {
+  setObjectName("SetupDlg");
+  setWindowTitle("Setup");
+
+  pcSetup = new QTabWidget;
+  pcSetup->setObjectName("pcSetup");
+  pcSetup->addTab(BuildDirectoriesPage(), "Directories");
+  pcSetup->addTab(BuildNotificationsPage(), "Notifications");
+  pcSetup->addTab(BuildSoundsPage(), "Sounds");
+  pcSetup->addTab(BuildOtherPage(), "Other settings");
+
+  btnOk = new QPushButton("OK");
+  btnOk->setObjectName("btnOk");
+  btnOk->setDefault(true);
+  btnCancel = new QPushButton("Cancel");
+  btnCancel->setObjectName("btnCancel");
+  btnCancel->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btnOk);
+  buttons->addWidget(btnCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pcSetup);
+  layout->addLayout(buttons);
+  // A fixed-size dialog box, as large as its pages need.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  ConnectHandlers();
+}
+
+void TSetupDlg::ConnectHandlers() {
+  connect(btnOk, &QPushButton::clicked, this, &TSetupDlg::btnOkClick);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnAdd, &QPushButton::clicked, this, &TSetupDlg::btnAddClick);
+  connect(btnRemove, &QPushButton::clicked, this, &TSetupDlg::btnRemoveClick);
+  connect(btnSelectDir, &QPushButton::clicked, this, &TSetupDlg::btnSelectDirClick);
+  connect(btnSoundNewWU, &QPushButton::clicked, this, &TSetupDlg::btnSoundNewWUClick);
+  connect(btnSoundFinishedWU, &QPushButton::clicked, this, &TSetupDlg::btnSoundFinishedWUClick);
+  connect(btnSoundYellowAlert, &QPushButton::clicked, this, &TSetupDlg::btnSoundYellowAlertClick);
+  connect(btnSoundRedAlert, &QPushButton::clicked, this, &TSetupDlg::btnSoundRedAlertClick);
+  connect(btnSoundCacheEmpty, &QPushButton::clicked, this, &TSetupDlg::btnSoundCacheEmptyClick);
+  const std::pair<QPushButton*, THEdit*> tests[] = {{btnTestNewWU, edSoundNewWU},
+                                                    {btnTestFinishedWU, edSoundFinishedWU},
+                                                    {btnTestYellowAlert, edSoundYellowAlert},
+                                                    {btnTestRedAlert, edSoundRedAlert},
+                                                    {btnTestCacheEmpty, edSoundCacheEmpty}};
+  for (const auto& [button, edit] : tests)
+    connect(button, &QPushButton::clicked, this, [this, edit = edit] { TestSound(edit); });
+}
+
+void TSetupDlg::LoadSettings() {
+  loaded_ = tessarin::LoadSettings(store_, context_);
+  ShowValues(loaded_);
+}
+
+SaveOutcome TSetupDlg::SaveSettings() {
+  return tessarin::SaveSettings(store_, Values(), context_);
+}
+
+std::vector<BoincDirEntry> TSetupDlg::ListedDirs() const {
+  std::vector<BoincDirEntry> dirs;
+  for (int i = 0; i < lbBoincDirs->count(); ++i) {
+    const QListWidgetItem* entry = lbBoincDirs->item(i);
+    dirs.push_back({ToBytes(entry->text()), entry->checkState() == Qt::Checked});
+  }
+  return dirs;
+}
+
+void TSetupDlg::ShowDirs(const std::vector<BoincDirEntry>& dirs) {
+  lbBoincDirs->clear();
+  for (const BoincDirEntry& dir : dirs) {
+    auto* entry = new QListWidgetItem(ToQString(dir.path), lbBoincDirs);
+    entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+    entry->setCheckState(dir.checked ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+SetupSettings TSetupDlg::Values() const {
+  SetupSettings s = loaded_;
+  s.boincDirs = ListedDirs();
+  s.logDir = ToBytes(edLogDir->text());
+  s.yellowAlert = tbYellowAlert->value();
+  s.redAlert = tbRedAlert->value();
+  s.soundNewWU = ToBytes(edSoundNewWU->text());
+  s.soundFinishedWU = ToBytes(edSoundFinishedWU->text());
+  s.soundYellowAlert = ToBytes(edSoundYellowAlert->text());
+  s.yellowAlertOnce = cbSoundYellowAlertOnce->isChecked();
+  s.soundRedAlert = ToBytes(edSoundRedAlert->text());
+  s.redAlertOnce = cbSoundRedAlertOnce->isChecked();
+  s.soundCacheEmpty = ToBytes(edSoundCacheEmpty->text());
+  s.cacheEmptyOnce = cbSoundCacheEmptyOnce->isChecked();
+  s.timer = edTimer->value();
+  s.backupWU = cbBackupWu->isChecked();
+  s.backupResult = cbBackupResult->isChecked();
+  s.backupState = cbBackupState->isChecked();
+  s.autorun = cbAutorun->isChecked();
+  s.closeToTray = cbClosetotray->isChecked();
+  s.silent = cbSilent->isChecked();
+  s.center = cbCenter->isChecked();
+  s.recalculateProgress = cbRecalculateProgress->isChecked();
+  s.notify = cbNotify->isChecked();
+  s.rateScores = cbRateScores->isChecked();
+  s.wallpaper = cbWallpaper->isChecked();
+  return s;
+}
+
+void TSetupDlg::ShowValues(const SetupSettings& s) {
+  cbAutorun->setChecked(s.autorun);
+  ShowDirs(s.boincDirs);
+  edLogDir->setText(ToQString(s.logDir));
+  edSoundNewWU->setText(ToQString(s.soundNewWU));
+  edSoundFinishedWU->setText(ToQString(s.soundFinishedWU));
+  edSoundYellowAlert->setText(ToQString(s.soundYellowAlert));
+  cbSoundYellowAlertOnce->setChecked(s.yellowAlertOnce);
+  edSoundRedAlert->setText(ToQString(s.soundRedAlert));
+  cbSoundRedAlertOnce->setChecked(s.redAlertOnce);
+  edSoundCacheEmpty->setText(ToQString(s.soundCacheEmpty));
+  cbSoundCacheEmptyOnce->setChecked(s.cacheEmptyOnce);
+  cbBackupWu->setChecked(s.backupWU);
+  cbBackupState->setChecked(s.backupState);
+  cbBackupResult->setChecked(s.backupResult);
+  edTimer->setValue(s.timer);
+  cbWallpaper->setChecked(s.wallpaper);
+  cbClosetotray->setChecked(s.closeToTray);
+  cbSilent->setChecked(s.silent);
+  cbCenter->setChecked(s.center);
+  cbNotify->setChecked(s.notify);
+  cbRateScores->setChecked(s.rateScores);
+  cbRecalculateProgress->setChecked(s.recalculateProgress);
+  tbYellowAlert->setValue(s.yellowAlert);
+  tbRedAlert->setValue(s.redAlert);
+  cbWallpaper->setVisible(s.wallpaperAvailable);
+}
+
+void TSetupDlg::btnOkClick() {
+  SetupBoxPrompter prompter(services_.messages, this);
+  if (ValidateSetup(Values(), prompter))
+    accept();
+}
+
+void TSetupDlg::btnAddClick() {
+  const int current = lbBoincDirs->currentRow();
+  const QString start = current >= 0 && current < lbBoincDirs->count()
+                            ? lbBoincDirs->item(current)->text()
+                            : ToQString(context_.programDir);
+  const QString chosen = services_.files.ChooseFolder(this, start, false);
+  if (chosen.isEmpty())
+    return;
+  std::vector<BoincDirEntry> dirs = ListedDirs();
+  const std::size_t index = AddBoincDir(dirs, ToBytes(chosen));
+  ShowDirs(dirs);
+  lbBoincDirs->setCurrentRow(static_cast<int>(index));
+}
+
+void TSetupDlg::btnRemoveClick() {
+  // Removing does not advance, so neighbouring selected entries all go.
+  int i = 0;
+  while (i < lbBoincDirs->count()) {
+    if (lbBoincDirs->item(i)->isSelected())
+      delete lbBoincDirs->takeItem(i);
+    else
+      ++i;
+  }
+}
+
+void TSetupDlg::btnSelectDirClick() {
+  const QString chosen = services_.files.ChooseFolder(this, edLogDir->text(), true);
+  if (!chosen.isEmpty())
+    edLogDir->setText(chosen);
+}
+
+void TSetupDlg::ChooseSound(THEdit* edit) {
+  if (const auto preset = SoundFileDialogPreset(ToBytes(edit->text())))
+    soundFileName_ = ToQString(*preset);
+  const QString chosen = services_.files.ChooseWaveFile(this, soundFileName_);
+  if (chosen.isEmpty())
+    return;
+  soundFileName_ = chosen;
+  edit->setText(chosen);
+}
+
+void TSetupDlg::btnSoundNewWUClick() {
+  ChooseSound(edSoundNewWU);
+}
+void TSetupDlg::btnSoundFinishedWUClick() {
+  ChooseSound(edSoundFinishedWU);
+}
+void TSetupDlg::btnSoundYellowAlertClick() {
+  ChooseSound(edSoundYellowAlert);
+}
+void TSetupDlg::btnSoundRedAlertClick() {
+  ChooseSound(edSoundRedAlert);
+}
+void TSetupDlg::btnSoundCacheEmptyClick() {
+  ChooseSound(edSoundCacheEmpty);
+}
+
+void TSetupDlg::TestSound(const THEdit* edit) {
+  // Playing is synchronous, as in the watch cycle.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  PlaySound(ToBytes(edit->text()), services_.sound);
+  QApplication::restoreOverrideCursor();
+}
+
+}  // namespace tessarin

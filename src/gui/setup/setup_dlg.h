@@ -1,0 +1,157 @@
+#pragma once
+// TSetupDlg "Setup": edits the client directories, the log directory, the alert thresholds,
+// the sounds, the interval, the archive switches and the display options. The rules of
+// loading, saving and checking live in core/setup; the dialog shows and forwards.
+
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+#include "core/setup/save_settings.h"
+#include "core/setup/setup_context.h"
+#include "core/setup/setup_settings.h"
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+
+namespace tessarin {
+
+class FileChoosers;
+class MessageBoxes;
+class SettingsStore;
+class SoundDevice;
+class THCheckListBox;
+class THEdit;
+class THintController;
+
+// What the dialog asks the user through and plays the sounds on.
+struct SetupDialogServices {
+  MessageBoxes& messages;
+  FileChoosers& files;
+  SoundDevice& sound;
+  THintController* hints = nullptr;  // the program's shared one when none is given
+};
+
+class TSetupDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  TSetupDlg(SettingsStore& store, const SetupContext& context, SetupDialogServices services,
+            QWidget* parent = nullptr);
+
+  // Fills the controls from the settings store.
+  void LoadSettings();
+  // Writes the controls back and flushes.
+  SaveOutcome SaveSettings();
+
+  // The controls as one value, and back.
+  SetupSettings Values() const;
+  void ShowValues(const SetupSettings& values);
+
+  // Event handlers.
+  void btnOkClick();
+  void btnAddClick();
+  void btnRemoveClick();
+  void btnSelectDirClick();
+  void btnSoundNewWUClick();
+  void btnSoundFinishedWUClick();
+  void btnSoundYellowAlertClick();
+  void btnSoundRedAlertClick();
+  void btnSoundCacheEmptyClick();
+  // "Test": plays the sound of that edit as the watch cycle would.
+  void TestSound(const THEdit* edit);
+
+  // The controls, named as on the form.
+  QTabWidget* pcSetup = nullptr;
+  QGroupBox* gbBoincDirs = nullptr;
+  THCheckListBox* lbBoincDirs = nullptr;
+  QPushButton* btnAdd = nullptr;
+  QPushButton* btnRemove = nullptr;
+  QGroupBox* gbLogDir = nullptr;
+  THEdit* edLogDir = nullptr;
+  QPushButton* btnSelectDir = nullptr;
+
+  QGroupBox* gbNotificationYellow = nullptr;
+  QSlider* tbYellowAlert = nullptr;
+  QGroupBox* gbNotificationRed = nullptr;
+  QSlider* tbRedAlert = nullptr;
+
+  QGroupBox* gbSoundNewWU = nullptr;
+  THEdit* edSoundNewWU = nullptr;
+  QPushButton* btnSoundNewWU = nullptr;
+  QPushButton* btnTestNewWU = nullptr;
+  QGroupBox* gbSoundFinishedWU = nullptr;
+  THEdit* edSoundFinishedWU = nullptr;
+  QPushButton* btnSoundFinishedWU = nullptr;
+  QPushButton* btnTestFinishedWU = nullptr;
+  QGroupBox* gbSoundYellowAlert = nullptr;
+  THEdit* edSoundYellowAlert = nullptr;
+  QPushButton* btnSoundYellowAlert = nullptr;
+  QPushButton* btnTestYellowAlert = nullptr;
+  QCheckBox* cbSoundYellowAlertOnce = nullptr;
+  QGroupBox* gbSoundRedAlert = nullptr;
+  THEdit* edSoundRedAlert = nullptr;
+  QPushButton* btnSoundRedAlert = nullptr;
+  QPushButton* btnTestRedAlert = nullptr;
+  QCheckBox* cbSoundRedAlertOnce = nullptr;
+  QGroupBox* gbSoundCacheEmpty = nullptr;
+  THEdit* edSoundCacheEmpty = nullptr;
+  QPushButton* btnSoundCacheEmpty = nullptr;
+  QPushButton* btnTestCacheEmpty = nullptr;
+  QCheckBox* cbSoundCacheEmptyOnce = nullptr;
+
+  QGroupBox* gbInterval = nullptr;
+  QSpinBox* edTimer = nullptr;
+  QGroupBox* gbArchive = nullptr;
+  QCheckBox* cbBackupWu = nullptr;
+  QCheckBox* cbBackupResult = nullptr;
+  QCheckBox* cbBackupState = nullptr;
+  QGroupBox* gbOptions = nullptr;
+  QCheckBox* cbAutorun = nullptr;
+  QCheckBox* cbClosetotray = nullptr;
+  QCheckBox* cbSilent = nullptr;
+  QCheckBox* cbCenter = nullptr;
+  QCheckBox* cbRecalculateProgress = nullptr;
+  QCheckBox* cbNotify = nullptr;
+  QCheckBox* cbRateScores = nullptr;
+  QCheckBox* cbWallpaper = nullptr;
+
+  QPushButton* btnOk = nullptr;
+  QPushButton* btnCancel = nullptr;
+
+ private:
+  QWidget* BuildDirectoriesPage();
+  QWidget* BuildNotificationsPage();
+  QWidget* BuildSoundsPage();
+  QWidget* BuildOtherPage();
+  // The members one sound group fills in.
+  struct SoundControls {
+    QGroupBox*& box;
+    THEdit*& edit;
+    QPushButton*& choose;
+    QPushButton*& test;
+    QCheckBox** once;  // null for the sounds without "play only once"
+  };
+  QGroupBox* BuildSoundBox(const char* name, const QString& caption, const QString& hint,
+                           SoundControls controls);
+  THEdit* NewEdit(const char* name);
+  void ConnectHandlers();
+
+  std::vector<BoincDirEntry> ListedDirs() const;
+  void ShowDirs(const std::vector<BoincDirEntry>& dirs);
+  void ChooseSound(THEdit* edit);
+
+  SettingsStore& store_;
+  SetupContext context_;
+  SetupDialogServices services_;
+  // The values as loaded: what the wallpaper option was, and whether it is offered.
+  SetupSettings loaded_;
+  // The file dialog's name, kept while a speaker tune is edited.
+  QString soundFileName_;
+};
+
+}  // namespace tessarin
