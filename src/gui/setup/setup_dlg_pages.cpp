@@ -32,6 +32,13 @@ QPushButton* NewButton(const char* name, const QString& caption) {
   return button;
 }
 
+// The narrow "..." button beside a path.
+QPushButton* NewBrowseButton(const char* name) {
+  QPushButton* button = NewButton(name, "...");
+  button->setMaximumWidth(button->fontMetrics().horizontalAdvance("...") + 24);
+  return button;
+}
+
 QCheckBox* NewCheck(const char* name, const QString& caption, const QString& hint = {}) {
   auto* box = new QCheckBox(caption);
   box->setObjectName(name);
@@ -94,7 +101,7 @@ QWidget* TSetupDlg::BuildDirectoriesPage() {
       "gbLogDir", "Directory for log files",
       "Here you have to enter the directory, where the log files and backups will be stored");
   edLogDir = NewEdit("edLogDir");
-  btnSelectDir = NewButton("btnSelectDir", "...");
+  btnSelectDir = NewBrowseButton("btnSelectDir");
   auto* logLayout = new QHBoxLayout(gbLogDir);
   logLayout->addWidget(edLogDir, 1);
   logLayout->addWidget(btnSelectDir);
@@ -125,7 +132,7 @@ QGroupBox* TSetupDlg::BuildSoundBox(const char* name, const QString& caption, co
   QCheckBox** once = controls.once;
   box = NewGroup(name, caption, hint);
   edit = NewEdit(("edSound" + suffix).toLatin1().constData());
-  choose = NewButton(("btnSound" + suffix).toLatin1().constData(), "...");
+  choose = NewBrowseButton(("btnSound" + suffix).toLatin1().constData());
   test = NewButton(("btnTest" + suffix).toLatin1().constData(), "Test");
   test->setToolTip("Play this sound now");
   auto* grid = new QGridLayout(box);
