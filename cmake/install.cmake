@@ -36,13 +36,18 @@ if(TARGET tessarin-cli)
   endif()
   install(FILES "${TESSARIN_MAN_PAGE}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-  # The unit names the program by its full installed path: a user manager's PATH may not
-  # hold the prefix.
-  set(TESSARIN_INSTALL_FULL_BINDIR "${CMAKE_INSTALL_FULL_BINDIR}")
-  configure_file("${TESSARIN_DATA_DIR}/tessarin-cli.service.in"
-                 "${CMAKE_BINARY_DIR}/data/tessarin-cli.service" @ONLY)
-  install(FILES "${CMAKE_BINARY_DIR}/data/tessarin-cli.service"
-          DESTINATION ${TESSARIN_SYSTEMD_USER_UNIT_DIR})
+  # The unit names the program by its full installed path (a user manager's PATH may not hold
+  # the prefix). The prefix is known only when installing: cmake --install --prefix and cpack
+  # both choose their own, so the unit is written then.
+  set(TESSARIN_UNIT "${CMAKE_BINARY_DIR}/data/tessarin-cli.service")
+  install(CODE "
+    set(TESSARIN_INSTALL_FULL_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+    if(NOT IS_ABSOLUTE \"\${TESSARIN_INSTALL_FULL_BINDIR}\")
+      set(TESSARIN_INSTALL_FULL_BINDIR \"\${CMAKE_INSTALL_PREFIX}/\${TESSARIN_INSTALL_FULL_BINDIR}\")
+    endif()
+    configure_file(\"${TESSARIN_DATA_DIR}/tessarin-cli.service.in\" \"${TESSARIN_UNIT}\" @ONLY)
+  ")
+  install(FILES "${TESSARIN_UNIT}" DESTINATION ${TESSARIN_SYSTEMD_USER_UNIT_DIR})
 endif()
 
 # The desktop entry, the metainfo and the icons describe the tray program: without it there
