@@ -51,18 +51,21 @@ void AutoSizeColumns(const GridTable& table, const TextWidthFunction& textWidth,
     const char c = static_cast<char>(b);
     byteWidth[static_cast<std::size_t>(b)] = textWidth(std::string_view(&c, 1));
   }
-  for (std::size_t column = 0; column < table.ColumnCount() && column < columns.ColumnCount();
-       ++column) {
-    WidestCells widest;
-    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+  const std::size_t count = std::min(table.ColumnCount(), columns.ColumnCount());
+  // Row by row, as the table stores its cells.
+  std::vector<WidestCells> widest(count);
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    for (std::size_t column = 0; column < count; ++column) {
       const std::string_view cell = table.Cell(row, column);
       long long estimate = 0;
       for (char c : cell)
         estimate += byteWidth[static_cast<unsigned char>(c)];
-      widest.Offer(estimate, cell);
+      widest[column].Offer(estimate, cell);
     }
+  }
+  for (std::size_t column = 0; column < count; ++column) {
     int width = textWidth(table.Header()[column]) + kHeaderMargin;
-    for (const Candidate& candidate : widest.Cells()) {
+    for (const Candidate& candidate : widest[column].Cells()) {
       width = std::max(width, textWidth(candidate.text) + kCellMargin);
     }
     columns.SetWidth(column, width);

@@ -15,9 +15,21 @@ namespace tessarin {
 // Field k (1..100) at index k - 1; fields the line does not have are empty.
 using LineFields = std::array<std::string_view, kMaxCsvFields>;
 
-// Views point into `line` or, for a field with quotes or line breaks inside, into `scratch`;
-// both must outlive them, and `scratch` is reused by the next call.
-void SplitLineFields(std::string_view line, char separator, std::string& scratch,
-                     LineFields& fields);
+class LineSplitter {
+ public:
+  explicit LineSplitter(char separator);
+
+  // Views point into `line` or, for a field with quotes or line breaks inside, into this
+  // splitter; both must outlive them, and the next call replaces them.
+  void Split(std::string_view line, LineFields& fields);
+
+ private:
+  enum : unsigned char { kPlain = 0, kQuote = 1, kLineBreak = 2, kSeparator = 4 };
+  unsigned char ClassOf(char c) const { return classes_[static_cast<unsigned char>(c)]; }
+
+  std::array<unsigned char, 256> classes_{};
+  std::string scratch_;
+  std::size_t filled_ = kMaxCsvFields;  // fields the last call may have set
+};
 
 }  // namespace tessarin

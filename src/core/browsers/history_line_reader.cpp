@@ -68,11 +68,10 @@ bool HistoryLineReader::NextLine(std::string& line) {
     return false;
   std::size_t searched = begin_;
   for (;;) {
-    const auto first = buffer_.begin() + static_cast<std::ptrdiff_t>(searched);
-    const auto last = buffer_.begin() + static_cast<std::ptrdiff_t>(end_);
-    const auto lineFeed = std::find(first, last, '\n');
-    if (lineFeed != last) {
-      const auto stop = static_cast<std::size_t>(lineFeed - buffer_.begin());
+    const auto* lineFeed =
+        static_cast<const char*>(std::memchr(buffer_.data() + searched, '\n', end_ - searched));
+    if (lineFeed != nullptr) {
+      const auto stop = static_cast<std::size_t>(lineFeed - buffer_.data());
       line.assign(buffer_.data() + begin_, stop - begin_);
       begin_ = stop + 1;
       break;

@@ -9,9 +9,9 @@
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_line_fields.h"
 #include "core/browsers/history_line_reader.h"
+#include "core/browsers/history_time_text.h"
 #include "core/projects/log_files.h"
 #include "core/tools/csv.h"
-#include "core/tools/date_time.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
 
@@ -59,7 +59,7 @@ class TimeColumn {
     if (field != lastField_) {
       lastField_.assign(field);
       const double seconds = std::nearbyint(StrToFloatSafe(field));
-      lastText_ = seconds == 0 ? std::string() : FormatLogDate(seconds);
+      lastText_ = seconds == 0 ? std::string() : LocalLogDate(seconds);
     }
     return lastText_;
   }
@@ -162,15 +162,15 @@ HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms) {
   // A row is never shorter than its separators; the rest of the reservation is never touched.
   log.table.ReserveRows(reader.FileSize() / kLogColumnCount + 1);
   RowBuilder builder(map, synonyms);
+  LineSplitter splitter(separator);
   LineFields fields;
-  std::string scratch;
   std::size_t rowNumber = 0;
   while (reader.NextLine(line)) {
     if (line.empty())
       continue;
     if (separator == ';')
       ReplaceCharInPlace(line, ',', '.');
-    SplitLineFields(line, separator, scratch, fields);
+    splitter.Split(line, fields);
     builder.Add(fields, ++rowNumber, log);
   }
   builder.FinishMenus(log);

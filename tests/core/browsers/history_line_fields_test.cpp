@@ -8,16 +8,16 @@ namespace {
 // The views must give what SplitCsvLine gives with quotes stripped, field for field.
 void ExpectSameAsSplitCsvLine(const std::string& line, char separator) {
   const FieldArray expected = SplitCsvLine(line, separator, true);
-  std::string scratch;
+  LineSplitter splitter(separator);
   LineFields fields;
-  SplitLineFields(line, separator, scratch, fields);
+  splitter.Split(line, fields);
   for (int k = 1; k <= kMaxCsvFields; ++k) {
     EXPECT_EQ(fields[static_cast<std::size_t>(k - 1)], expected[k])
         << "field " << k << " of [" << line << "]";
   }
 }
 
-TEST(SplitLineFieldsTest, AgreesWithSplitCsvLine) {
+TEST(LineSplitterTest, AgreesWithSplitCsvLine) {
   const std::string longField(300, 'a');
   const std::vector<std::string> lines = {
       "",
@@ -32,27 +32,35 @@ TEST(SplitLineFieldsTest, AgreesWithSplitCsvLine) {
       "trailing,",
       ",leading",
       "tab\t,\tfield",
+      std::string(250, 'a') + "\"b\"c,d",
+      std::string(254, 'a') + "\"bc\",d",
+      "a\r\"x\"\"y\",\"p;q\"",
   };
   for (const std::string& line : lines)
     ExpectSameAsSplitCsvLine(line, ',');
   ExpectSameAsSplitCsvLine("\"a\";\"1.5\";\"x;y\";z", ';');
 }
 
-TEST(SplitLineFieldsTest, KeepsAtMostHundredFields) {
+TEST(LineSplitterTest, KeepsAtMostHundredFields) {
   std::string line;
   for (int i = 1; i <= 120; ++i)
     line += std::to_string(i) + ",";
   ExpectSameAsSplitCsvLine(line, ',');
-  std::string scratch;
+  LineSplitter splitter(',');
   LineFields fields;
-  SplitLineFields(line, ',', scratch, fields);
+  splitter.Split(line, fields);
   EXPECT_EQ(fields[99], "100");
+  // A shorter line after it leaves no field of the longer one behind.
+  splitter.Split("a,b", fields);
+  EXPECT_EQ(fields[1], "b");
+  EXPECT_EQ(fields[2], "");
+  EXPECT_EQ(fields[99], "");
 }
 
-TEST(SplitLineFieldsTest, ViewsOfRewrittenFieldsSurviveLaterFields) {
-  std::string scratch;
+TEST(LineSplitterTest, ViewsOfRewrittenFieldsSurviveLaterFields) {
+  LineSplitter splitter(',');
   LineFields fields;
-  SplitLineFields("\"a\"\"b\",\"c\"\"d\",\"e\"\"f\"", ',', scratch, fields);
+  splitter.Split("\"a\"\"b\",\"c\"\"d\",\"e\"\"f\"", fields);
   EXPECT_EQ(fields[0], "a  b");
   EXPECT_EQ(fields[1], "c  d");
   EXPECT_EQ(fields[2], "e  f");

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
-
 #include "core/browsers/history_columns.h"
 #include "history_test_log.h"
+#include "history_test_time_zone.h"
 #include "support/temp_dir.h"
 
 namespace tessarin {
@@ -23,28 +20,6 @@ constexpr std::size_t kLastUpdate = 22;
 constexpr std::size_t kUserCreateTime = 29;
 constexpr std::size_t kDeadline = 36;
 constexpr std::size_t kResultName = 42;
-
-// Sets TZ for one test and puts the old value back.
-class ScopedTimeZone {
- public:
-  explicit ScopedTimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ"))
-      old_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ScopedTimeZone() {
-    if (old_) {
-      setenv("TZ", old_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  std::optional<std::string> old_;
-};
 
 class HistoryReaderTest : public ::testing::Test {
  protected:
@@ -130,7 +105,7 @@ TEST_F(HistoryReaderTest, MissingOrEmptyFileOrHeaderOnly) {
 }
 
 TEST_F(HistoryReaderTest, TimeColumnsInLocalTime) {
-  const ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
+  const test::ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
   constexpr long long k2006 = 1136073600;      // 2006-01-01 00:00 UTC
   constexpr long long kJuly2006 = 1151712000;  // 2006-07-01 00:00 UTC
   const HistoryLog log = Read(LogText({
