@@ -43,7 +43,8 @@ struct HistoryModel {
 // column mask applied (the default one when its length is wrong), the newest row first, the
 // statistics sorted and built into the tree. Without data the table has only its header and
 // the column menu is empty, so the window should store its settings at once: the empty mask
-// makes the next opening with data use the default one.
+// makes the next opening with data use the default one. A read error throws
+// std::runtime_error with the system's message, for the window to show.
 HistoryModel LoadHistory(const SettingsStore& settings, const std::string& programDir,
                          const TextWidthFunction& textWidth);
 

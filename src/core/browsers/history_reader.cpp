@@ -58,7 +58,7 @@ class TimeColumn {
   std::string_view Convert(std::string_view field) {
     if (field != lastField_) {
       lastField_.assign(field);
-      const double seconds = std::nearbyint(StrToFloatSafe(field));
+      const double seconds = std::nearbyint(StrToFloatSafe(field));  // halves to even
       lastText_ = seconds == 0 ? std::string() : LocalLogDate(seconds);
     }
     return lastText_;
