@@ -66,7 +66,7 @@ std::string BandText(float startFreq, float endFreq) {
 }  // namespace
 
 void ReadEinsteinDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry) {
-  const std::string& commandLine = facts.commandLine;
+  const std::string commandLine = BlankLineBreaks(facts.commandLine);
   const std::string file1 = OptionValue(commandLine, " -1").value_or("");
   const std::string file2 = OptionValue(commandLine, " -2").value_or("");
   float startFreq = 0;

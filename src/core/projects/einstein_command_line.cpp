@@ -75,9 +75,7 @@ bool HasStartTime(std::string_view commandLine) {
   return PosFrom("--startTime", commandLine, 1) != 0;
 }
 
-}  // namespace
-
-EinsteinSearchRange ParseOldCommandLine(std::string_view commandLine) {
+EinsteinSearchRange ParseOld(std::string_view commandLine) {
   EinsteinSearchRange range;
   if (!HasStartTime(commandLine)) {
     return range;
@@ -89,7 +87,7 @@ EinsteinSearchRange ParseOldCommandLine(std::string_view commandLine) {
   return range;
 }
 
-EinsteinSearchRange ParseIfoCommandLine(std::string_view commandLine) {
+EinsteinSearchRange ParseIfo(std::string_view commandLine) {
   EinsteinSearchRange range;
   if (!HasStartTime(commandLine)) {
     return range;
@@ -104,10 +102,29 @@ EinsteinSearchRange ParseIfoCommandLine(std::string_view commandLine) {
   return range;
 }
 
+}  // namespace
+
+std::string BlankLineBreaks(std::string_view commandLine) {
+  std::string blanked(commandLine);
+  for (char& c : blanked) {
+    if (c == '\r' || c == '\n')
+      c = ' ';
+  }
+  return blanked;
+}
+
+EinsteinSearchRange ParseOldCommandLine(std::string_view commandLine) {
+  return ParseOld(BlankLineBreaks(commandLine));
+}
+
+EinsteinSearchRange ParseIfoCommandLine(std::string_view commandLine) {
+  return ParseIfo(BlankLineBreaks(commandLine));
+}
+
 std::string ParseEinsteinCommandLine(std::string_view commandLine) {
-  const EinsteinSearchRange range = PosFrom("--IFO", commandLine, 1) != 0
-                                        ? ParseIfoCommandLine(commandLine)
-                                        : ParseOldCommandLine(commandLine);
+  const std::string blanked = BlankLineBreaks(commandLine);
+  const EinsteinSearchRange range =
+      PosFrom("--IFO", blanked, 1) != 0 ? ParseIfo(blanked) : ParseOld(blanked);
   // The times go into a CSV row unquoted.
   LogRow columns;
   columns.Raw(range.startTime1).Raw(range.endTime1).Raw(range.startTime2).Raw(range.endTime2);

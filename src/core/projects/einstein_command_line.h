@@ -15,6 +15,11 @@ struct EinsteinSearchRange {
   float endFreq = 0;  // start + band
 };
 
+// The command line with every CR and LF turned into a blank. Clients write a work unit's
+// command_line with line breaks around it, and options are found by the blank before them.
+// The parsers below do this themselves.
+std::string BlankLineBreaks(std::string_view commandLine);
+
 // Older form (only when "--startTime" occurs; otherwise every field stays empty).
 EinsteinSearchRange ParseOldCommandLine(std::string_view commandLine);
 // Newer "--IFO" form (only when "--startTime" occurs).

@@ -37,29 +37,51 @@ void ForEachFileName(ScanContext& context, const char* operation, const std::str
   });
 }
 
-}  // namespace
-
-void ProcessWorkunit(ScanContext& context, const std::string& workunit,
-                     const std::string& projectDir, ProjectKind kind, const std::string& wuName) {
+void WriteWorkunitDescription(ScanContext& context, const std::string& workunit,
+                              const std::string& wuName) {
   Environment& env = context.env;
-  if (CheckName(context, "ProcessWorkunit", wuName)) {
-    const std::string description = env.logDir + wuName + logs::kWorkunitDescriptionExtension;
-    if (FileSizeOf(description) != static_cast<std::uint32_t>(workunit.size())) {
-      StringToFile(workunit, description, env.exceptions);
-    }
+  if (!CheckName(context, "ProcessWorkunit", wuName))
+    return;
+  const std::string description = env.logDir + wuName + logs::kWorkunitDescriptionExtension;
+  if (FileSizeOf(description) != static_cast<std::uint32_t>(workunit.size())) {
+    StringToFile(workunit, description, env.exceptions);
   }
+}
+
+// Copies the input files; `copied` is called after each copy made.
+template <typename Copied>
+void CopyWorkunitInputs(ScanContext& context, const std::string& workunit,
+                        const std::string& projectDir, Copied copied) {
   ForEachFileName(context, "ProcessWorkunit", workunit, [&](const std::string& name) {
     const std::uint32_t size = FileSizeOf(projectDir + name);
-    const std::string copy = env.logDir + name + logs::kBackupExtension;
+    const std::string copy = context.env.logDir + name + logs::kBackupExtension;
     // An input file only grows while it downloads; a complete copy stays.
     if (size < 1 || FileSizeOf(copy) >= size)
       return;
     CopyFileData(projectDir + name, copy);
+    copied();
+  });
+}
+
+}  // namespace
+
+void ProcessWorkunit(ScanContext& context, const std::string& workunit,
+                     const std::string& projectDir, ProjectKind kind, const std::string& wuName) {
+  WriteWorkunitDescription(context, workunit, wuName);
+  CopyWorkunitInputs(context, workunit, projectDir, [&] {
     if (kind == ProjectKind::kSeti || kind == ProjectKind::kAstropulse) {
       context.flags.wallpaperRequest = true;
     }
     context.flags.newWU = true;
   });
+}
+
+void CopyWorkunitQuietly(ScanContext& context, const std::string& workunit,
+                         const std::string& projectDir, const std::string& wuName,
+                         bool inputFiles) {
+  WriteWorkunitDescription(context, workunit, wuName);
+  if (inputFiles)
+    CopyWorkunitInputs(context, workunit, projectDir, [] {});
 }
 
 void ProcessResult(ScanContext& context, const std::string& result, const std::string& projectDir) {
@@ -99,25 +121,33 @@ void LogFromBackups(ScanContext& context, const ClientFacts& client, const Proje
     if (!CheckName(context, "LogFromBackups", filePattern))
       return;
     for (const std::string& file : ListFiles(env.logDir, filePattern)) {
-      FinishedResult result;
       // "W_1_0.tess" is the main output of result W_1 of work unit W.
       const std::size_t last = file.rfind('_');
       const std::size_t second =
           last == 0 || last == std::string::npos ? std::string::npos : file.rfind('_', last - 1);
-      result.wuName = second == std::string::npos ? "" : file.substr(0, second);
-      result.resultFileName = file.substr(0, file.rfind('.'));
-      const std::int64_t copyTime =
-          std::max(FileTimeOf(env.logDir + file),
-                   FileTimeOf(env.logDir + result.resultFileName + logs::kStateBackupSuffix));
-      result.loggingTime = static_cast<double>(copyTime) / 1e9;
-      result.appVersion = appVersion;
-      result.appName = appName;
-      result.cpuTime = cpuTime;
-      LogWU(context, client, project, result);
+      LogBackupCopy(context, client, project, appVersion, appName, cpuTime, file,
+                    second == std::string::npos ? "" : file.substr(0, second));
     }
   } catch (const std::exception& error) {
     env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
   }
+}
+
+void LogBackupCopy(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                   const std::string& appVersion, const std::string& appName,
+                   const std::string& cpuTime, const std::string& file, const std::string& wuName) {
+  const std::string& logDir = context.env.logDir;
+  FinishedResult result;
+  result.wuName = wuName;
+  result.resultFileName = file.substr(0, file.rfind('.'));
+  const std::int64_t copyTime =
+      std::max(FileTimeOf(logDir + file),
+               FileTimeOf(logDir + result.resultFileName + logs::kStateBackupSuffix));
+  result.loggingTime = static_cast<double>(copyTime) / 1e9;
+  result.appVersion = appVersion;
+  result.appName = appName;
+  result.cpuTime = cpuTime;
+  LogWU(context, client, project, result);
 }
 
 }  // namespace tessarin

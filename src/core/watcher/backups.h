@@ -19,6 +19,11 @@ namespace tessarin {
 void ProcessWorkunit(ScanContext& context, const std::string& workunit,
                      const std::string& projectDir, ProjectKind kind, const std::string& wuName);
 
+// What ProcessWorkunit writes, with no flag raised: the description, and the input files as
+// well when `inputFiles`. For work that is not new.
+void CopyWorkunitQuietly(ScanContext& context, const std::string& workunit,
+                         const std::string& projectDir, const std::string& wuName, bool inputFiles);
+
 // Copies every output file of the result whose size differs from its copy.
 void ProcessResult(ScanContext& context, const std::string& result, const std::string& projectDir);
 
@@ -31,5 +36,12 @@ void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
 void LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
                     const std::string& appVersion, const std::string& appName,
                     const std::string& cpuTime, const std::string& filePattern);
+
+// Logs the copy `file` (a name in the log directory) as the finished result named by the file
+// without its extension, at the later of the copy's and its state copy's times. The callers
+// have checked the names.
+void LogBackupCopy(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                   const std::string& appVersion, const std::string& appName,
+                   const std::string& cpuTime, const std::string& file, const std::string& wuName);
 
 }  // namespace tessarin

@@ -6,7 +6,6 @@
 
 #include "core/data/project_dir_name.h"
 #include "core/data/shared_log_block.h"
-#include "core/projects/log_files.h"
 #include "core/tools/date_time.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
@@ -15,9 +14,12 @@
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
 #include "core/watcher/client_state_walk.h"
+#include "core/watcher/finished_result_backups.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
+#include "core/watcher/task_checkpoint.h"
 #include "core/watcher/task_detail_reader.h"
+#include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_left.h"
 #include "core/watcher/work_unit_log.h"
 
@@ -68,7 +70,9 @@ std::string ErrorText(const std::string& result) {
   return message.empty() ? stderrText : message;
 }
 
-// The client's state number; one that does not fit a byte counts as none.
+// The client's state number; one that does not fit a byte counts as none. Clients since 5.5
+// mark an abort by state 6 rather than aborted_via_gui; a failed upload (7) is a finished
+// result with an error, like a compute error.
 int ResultState(const std::string& result) {
   int state = 0;
   try {
@@ -78,7 +82,9 @@ int ResultState(const std::string& result) {
   }
   if (state > 255)
     state = 0;
-  if (ContainsText(result, "aborted_via_gui"))
+  if (state == result_state::kClientUploadFailed)
+    state = result_state::kComputeError;
+  if (state == result_state::kClientAborted || ContainsText(result, "aborted_via_gui"))
     state = result_state::kAborted;
   return state;
 }
@@ -99,6 +105,7 @@ class DirectoryScan {
     const std::size_t firstEntry = results_.size();
     ReadClientState();
     if (readable_) {
+      workunitWalk_ = WalkUnderProjects(client_.clientState, "workunit", true);
       ResultPass();
       WorkunitPass();
     }
@@ -153,9 +160,11 @@ class DirectoryScan {
       facts.project = &project;
       facts.name = ExtractTag(text, "name");
       ++resultCount_;
-      if (backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name))) {
-        ProcessResult(context_, text, ProjectDirOf(clientDir_, project.master_url));
-      }
+      const std::string projectDir = ProjectDirOf(clientDir_, project.master_url);
+      const bool resultCopied =
+          backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
+      if (resultCopied)
+        ProcessResult(context_, text, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
       if (facts.fileName.empty())
@@ -175,6 +184,10 @@ class DirectoryScan {
         finished.resultFileName = facts.fileName;
         finished.wuName = facts.wuName;
         finished.loggingTime = context_.env.clock.Now();
+        if (LoggerReadsBackups(project.kind)) {
+          BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
+                              WrappedWorkunit(facts.wuName), facts.wuName, projectDir);
+        }
         LogWU(context_, client_, project, finished);
       }
       if (project.suspended || ContainsText(text, "suspended_via_gui")) {
@@ -194,10 +207,19 @@ class DirectoryScan {
     }
   }
 
+  // "<workunit>" + the element of that name + "</workunit>"; empty when there is none.
+  std::string WrappedWorkunit(const std::string& wuName) const {
+    for (const ElementUnderProject& element : workunitWalk_.elements) {
+      if (!wuName.empty() && ExtractTag(element.text, "name") == wuName)
+        return "<workunit>" + element.text + "</workunit>";
+    }
+    return "";
+  }
+
   // Every work unit once: project entries, backups, estimates.
   void WorkunitPass() {
     const bool backupAll = settings_.Read(settings::kBackupWU);
-    const ProjectElements walk = WalkUnderProjects(client_.clientState, "workunit", true);
+    const ProjectElements& walk = workunitWalk_;
     for (const ProjectRecord& project : walk.projects) {
       AddResult(results_, client_.host, project, 0, 0, "", "");
     }
@@ -211,6 +233,11 @@ class DirectoryScan {
       if (backupAll || (IsSetiKind(project.kind) && running)) {
         ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
+      } else if (project.kind == ProjectKind::kEinstein && running) {
+        // The Einstein@Home logger takes the search range from the description; it deletes
+        // the description after logging when Backup/WU is off.
+        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>",
+                            ProjectDirOf(clientDir_, project.master_url), facts.name, false);
       }
       facts.estimate =
           StrToFloatSafe(ExtractTag(text, "rsc_fpops_est")) * project.duration_correction_factor;
@@ -234,10 +261,12 @@ class DirectoryScan {
       facts.host = client_.host;
       facts.resultName = ExtractTag(task, "result_name");
       facts.slot = ExtractTag(task, "slot");
-      facts.checkpointCpuTime = StrToFloatSafe(ExtractTag(task, "checkpoint_cpu_time"));
-      facts.percentDone = StrToFloatSafe(ExtractTag(task, "fraction_done")) * 100;
       facts.projectDir = ProjectDirOf(clientDir_, ExtractTag(task, "project_master_url"));
       facts.slotDir = clientDir_ + "slots/" + facts.slot + "/";
+      const TaskCheckpoint checkpoint =
+          ReadTaskCheckpoint(task, facts.slotDir, context_.env.exceptions);
+      facts.checkpointCpuTime = checkpoint.cpuTime;
+      facts.percentDone = checkpoint.fractionDone * 100;
       facts.moreTasks = tasks_.size() > 1;
       facts.resultCount = resultCount_;
       facts.queuedCount = queuedCount_;
@@ -293,8 +322,8 @@ class DirectoryScan {
         ProjectRecord project;
         project.project_name = line.projectName;
         IdentifyProject(project);
-        LogFromBackups(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
-                       entry.first + "_0" + logs::kBackupExtension);
+        LogVanishedTask(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
+                        entry.first);
       }
     }
     memory_.Store(!wholeState);
@@ -318,6 +347,7 @@ class DirectoryScan {
   int resultCount_ = 0;
   int queuedCount_ = 0;
   ProjectElements resultWalk_;  // owns the projects that resultFacts_ point to
+  ProjectElements workunitWalk_;
   std::vector<ResultFacts> resultFacts_;
   std::vector<WorkunitFacts> workunitFacts_;
 };

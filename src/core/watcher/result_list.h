@@ -16,6 +16,9 @@ inline constexpr std::uint8_t kQueued = 2;
 inline constexpr std::uint8_t kComputeError = 3;
 inline constexpr std::uint8_t kUploading = 4;
 inline constexpr std::uint8_t kUploaded = 5;
+// Client states that never reach the list as they are: 6 becomes kAborted, 7 kComputeError.
+inline constexpr std::uint8_t kClientAborted = 6;
+inline constexpr std::uint8_t kClientUploadFailed = 7;
 inline constexpr std::uint8_t kNonCpuFinished = 96;
 inline constexpr std::uint8_t kNonCpuOther = 97;
 inline constexpr std::uint8_t kSuspended = 98;
@@ -33,7 +36,7 @@ struct ResultEntry {
   std::uint8_t State = 0;
   std::int32_t TimeLeft = -1;  // seconds, -1 none yet
   float ResourceShare = 0;
-  double Availability = 0;     // on_frac x active_frac
+  double Availability = 0;  // on_frac x active_frac
   bool NonCpuIntensive = false;
   float LongTermDebt = 0;
 };

@@ -78,6 +78,18 @@ TEST_F(EinsteinSlotTest, IfoFormNamesItsDetectorAndScansFiveFields) {
   EXPECT_DOUBLE_EQ(display[0].PeakValue, 7.5);
 }
 
+TEST_F(EinsteinSlotTest, OptionsAfterLineBreaksAreFound) {
+  // Clients write command_line with a line break before its first option.
+  EXPECT_EQ(InfoFor("\n-f 400.5\n-b 0.1\n-I 2\n"), "(LHO: 400.5 to 400.6 Hz)");
+  EXPECT_EQ(InfoFor("\r\n-I 0 -f 400.5 -b 0.1\r\n"), "(GEO: 400.5 to 400.6 Hz)");
+  EXPECT_EQ(InfoFor("\n--IFO=L1\n--startTime=100\n--Freq=1000.5\n--FreqBand=0.25\n"),
+            "(L1: 1000.5 to 1000.8 Hz)");
+  SlotFile("H1_out", "1 2 3 4 5 6 12.5\n");
+  EXPECT_EQ(InfoFor("\n-1 H1_out\n--startTime=1\n-s 1234.0\n-e 1234.5\n"),
+            "(LIGO: 1234.0 to 1234.5 Hz)");
+  EXPECT_EQ(display[0].PeakCount, 1);
+}
+
 TEST_F(EinsteinSlotTest, LongDetectorNameIsCutWithTheLine) {
   EXPECT_EQ(InfoFor("app --IFO=" + std::string(60, 'D') + " -x").size(), 50u);
 }

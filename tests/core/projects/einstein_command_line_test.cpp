@@ -44,8 +44,8 @@ TEST(EinsteinCommandLineTest, WithoutStartTimeEverythingStaysEmpty) {
 }
 
 TEST(EinsteinCommandLineTest, TimesAreCutToTwentyCharactersAndKeptOutOfTheCsvSyntax) {
-  EXPECT_EQ(ParseEinsteinCommandLine("--startTime=123456789012345678901234 --endTime=1,2\r\n3 "),
-            "12345678901234567890,1 2  3,,,0.000000,0.000000,");
+  EXPECT_EQ(ParseEinsteinCommandLine("--startTime=123456789012345678901234 --endTime=1,2\"3 "),
+            "12345678901234567890,1 2 3,,,0.000000,0.000000,");
 }
 
 TEST(EinsteinCommandLineTest, FrequenciesAreSinglePrecisionWithTenSignificantDigits) {
@@ -61,6 +61,21 @@ TEST(EinsteinCommandLineTest, AValueAtTheVeryEndRunsToTheEndOfTheLine) {
             "100,,,,10.500000,11.500000,");
   EXPECT_EQ(ParseEinsteinCommandLine("--IFO=H1 --startTime=100 --Freq=7 --FreqBand=1.5"),
             "100,,,,7.000000,8.500000,");
+}
+
+TEST(EinsteinCommandLineTest, LineBreaksCountAsBlanks) {
+  // As clients write command_line: a line break before the first option and after the last.
+  EXPECT_EQ(ParseEinsteinCommandLine("\n-s 1234.0\n-e 1234.5\n--startTime=100\n--endTime=200\n"),
+            "100,200,,,1234.000000,1234.500000,");
+  EXPECT_EQ(ParseEinsteinCommandLine(
+                "\r\n--IFO=H1\r\n--startTime=100\r\n--Freq=1000.5\r\n--FreqBand=0.25\r\n"),
+            "100,,,,1000.500000,1000.750000,");
+  const EinsteinSearchRange old = ParseOldCommandLine("\r-s 7.5\r--startTime=1\r-e 8.5\r");
+  EXPECT_FLOAT_EQ(old.startFreq, 7.5f);
+  EXPECT_FLOAT_EQ(old.endFreq, 8.5f);
+  EXPECT_EQ(old.startTime1, "1");
+  EXPECT_FLOAT_EQ(ParseIfoCommandLine("--startTime=1\n--Freq=3\n--FreqBand=1\n").endFreq, 4.0f);
+  EXPECT_EQ(BlankLineBreaks("\r\na\rb\n"), "  a b ");
 }
 
 }  // namespace

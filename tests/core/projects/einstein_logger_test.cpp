@@ -114,6 +114,15 @@ TEST_F(EinsteinLoggerTest, BackupOptionsTheOtherWayRound) {
   EXPECT_TRUE(PathExists(LogPath("w.xml")));
 }
 
+TEST_F(EinsteinLoggerTest, ACommandLineBetweenLineBreaksGivesItsRange) {
+  t.dir.Write("logs/w.xml",
+              "<workunit>\n    <name>w</name>\n    <command_line>\n-s 1234.0\n-e 1234.5\n"
+              "--startTime=100\n--endTime=200\n    </command_line>\n</workunit>\n");
+  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  EXPECT_EQ(ReadLog(logs::kEinsteinCsv), std::string(logs::kEinsteinHeader) + "\r\n" + kPrefix +
+                                             "100,200,,,1234.000000,1234.500000,0");
+}
+
 TEST_F(EinsteinLoggerTest, MissingBackupsGiveAnEmptyRangeAndNoCoincidences) {
   LogEinstein(t.env, flags, kPrefix, "r_0", "w");
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv),

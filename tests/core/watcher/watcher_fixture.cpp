@@ -68,6 +68,8 @@ void RecordingLogger::LogProjectResult(ProjectKind kind, const std::string& pref
   if (fail)
     throw std::runtime_error("sah_boinc.csv locked");
   calls.push_back({kind, prefix, resultFileName, wuName});
+  if (inspect)
+    inspect(calls.back());
   if (raiseWallpaper)
     flags.wallpaperRequest = true;
 }

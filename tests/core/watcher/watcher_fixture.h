@@ -1,6 +1,7 @@
 #pragma once
 // Small client directories and recording seams for driving real watch cycles in tests.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ class RecordingLogger final : public ProjectLogger {
   std::vector<Call> calls;
   bool raiseWallpaper = false;
   bool fail = false;
+  // Called with each call as it is made, to look at the log directory at that moment.
+  std::function<void(const Call&)> inspect;
 };
 
 class RecordingReader final : public TaskDetailReader {

@@ -1,0 +1,313 @@
+// Client directories in the form BOINC 7.x writes them: checkpoint_fraction_done, the slot's
+// boinc_task_state.xml, result states 6 and 7, server-named output files, and finished
+// results the program never saw running.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/tools/files.h"
+#include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/task_checkpoint.h"
+#include "core/watcher/vanished_task_log.h"
+#include "watcher_fixture.h"
+
+namespace tessarin::test {
+namespace {
+
+constexpr const char* kLoopUrl = "http://127.0.0.1:39833/loopback/";
+constexpr const char* kLoopDir = "projects/127.0.0.1_39833_loopback/";
+constexpr const char* kEinsteinUrl = "http://einstein.phys.uwm.edu/";
+constexpr const char* kEinsteinDir = "projects/einstein.phys.uwm.edu/";
+
+// An active_task as 7.20 writes it: no fraction_done.
+std::string ModernTask(const std::string& result, const std::string& slot, const std::string& cpu,
+                       const std::string& fraction, const std::string& url = kLoopUrl) {
+  return "<active_task>\n    <project_master_url>" + url +
+         "</project_master_url>\n    <result_name>" + result +
+         "</result_name>\n    <active_task_state>1</active_task_state>\n"
+         "    <app_version_num>100</app_version_num>\n    <slot>" +
+         slot + "</slot>\n    <checkpoint_cpu_time>" + cpu +
+         "</checkpoint_cpu_time>\n    <checkpoint_elapsed_time>12.032424</checkpoint_elapsed_time>"
+         "\n    <checkpoint_fraction_done>" +
+         fraction +
+         "</checkpoint_fraction_done>\n"
+         "    <checkpoint_fraction_done_elapsed_time>12.032424"
+         "</checkpoint_fraction_done_elapsed_time>\n"
+         "    <current_cpu_time>10.886400</current_cpu_time>\n</active_task>\n";
+}
+
+std::string TaskSet(const std::string& tasks) {
+  return "<active_task_set>\n" + tasks + "</active_task_set>\n";
+}
+
+// slots/N/boinc_task_state.xml.
+std::string SlotTaskState(const std::string& result, const std::string& cpu,
+                          const std::string& fraction) {
+  return std::string("<active_task>\n    <project_master_url>") + kLoopUrl +
+         "</project_master_url>\n    <result_name>" + result +
+         "</result_name>\n    <checkpoint_cpu_time>" + cpu +
+         "</checkpoint_cpu_time>\n    <checkpoint_elapsed_time>12.032424"
+         "</checkpoint_elapsed_time>\n    <fraction_done>" +
+         fraction +
+         "</fraction_done>\n    <peak_working_set_size>4235264</peak_working_set_size>\n"
+         "</active_task>\n";
+}
+
+// A running loopback task of 60 seconds' estimate in slot 0.
+std::string LoopbackRunning(const std::string& cpu, const std::string& fraction) {
+  return ClientStateXml(
+      ProjectXml(kLoopUrl, "Loopback Test Project") +
+      WorkunitXml("loopback_wu_004", "loopapp", "100", "60000000000.000000", {"loopback_wu_004.in"},
+                  "<command_line>\n--exit_code 1\n    </command_line>\n") +
+      ResultXml("loopback_wu_004_0", "loopback_wu_004", 2, "loopback_wu_004_0_r116087818_0") +
+      TaskSet(ModernTask("loopback_wu_004_0", "0", cpu, fraction)));
+}
+
+bool Has(const std::vector<std::string>& list, const std::string& value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+TEST(ModernClient, ProgressComesFromCheckpointFractionDoneWhenFractionDoneIsAbsent) {
+  WatcherFixture f;
+  f.WriteState(LoopbackRunning("9.893262", "0.182288"));
+  f.Cycle();
+  ASSERT_EQ(f.reader.facts.size(), 1u);
+  EXPECT_DOUBLE_EQ(f.reader.facts[0].percentDone, 18.2288);
+  EXPECT_DOUBLE_EQ(f.reader.facts[0].checkpointCpuTime, 9.893262);
+  EXPECT_EQ(f.reader.facts[0].projectDir, f.clientDir + kLoopDir);
+  EXPECT_EQ(f.reader.facts[0].commandLine, "\n--exit_code 1\n    ");
+
+  // The old form's fraction_done still wins where both are written.
+  EXPECT_DOUBLE_EQ(FractionDone("<fraction_done>0.25</fraction_done>"
+                                "<checkpoint_fraction_done>0.5</checkpoint_fraction_done>"),
+                   0.25);
+  EXPECT_DOUBLE_EQ(FractionDone("<checkpoint_fraction_done>0.5</checkpoint_fraction_done>"), 0.5);
+  EXPECT_DOUBLE_EQ(FractionDone("<checkpoint_cpu_time>3</checkpoint_cpu_time>"), 0);
+}
+
+TEST(ModernClient, ALaterCheckpointInTheSlotReplacesTheClientStateOne) {
+  WatcherFixture f;
+  f.WriteState(LoopbackRunning("9.893262", "0.182288"));
+  f.WriteClientFile("slots/0/boinc_task_state.xml",
+                    SlotTaskState("loopback_wu_004_0", "30.5", "0.550000"));
+  f.Cycle();
+  ASSERT_EQ(f.reader.facts.size(), 1u);
+  EXPECT_DOUBLE_EQ(f.reader.facts[0].checkpointCpuTime, 30.5);
+  EXPECT_DOUBLE_EQ(f.reader.facts[0].percentDone, 55);
+  const std::string stored =
+      f.test.settings.ReadString(CheckpointSection(f.clientDir), "loopback_wu_004_0", "");
+  EXPECT_EQ(stored.rfind("30.5,", 0), 0u) << stored;
+}
+
+TEST(ModernClient, TheSlotCheckpointOfAnotherResultOrNoLaterOneIsIgnored) {
+  for (const std::string& slotState : {SlotTaskState("loopback_wu_003_0", "50", "0.9"),
+                                       SlotTaskState("loopback_wu_004_0", "5", "0.9"),
+                                       SlotTaskState("loopback_wu_004_0", "9.893262", "0.9"),
+                                       std::string("garbage"), std::string()}) {
+    WatcherFixture f;
+    f.WriteState(LoopbackRunning("9.893262", "0.182288"));
+    if (!slotState.empty())
+      f.WriteClientFile("slots/0/boinc_task_state.xml", slotState);
+    f.Cycle();
+    ASSERT_EQ(f.reader.facts.size(), 1u);
+    EXPECT_DOUBLE_EQ(f.reader.facts[0].checkpointCpuTime, 9.893262) << slotState;
+    EXPECT_DOUBLE_EQ(f.reader.facts[0].percentDone, 18.2288) << slotState;
+  }
+}
+
+TEST(ModernClient, ABusyTaskStaysActiveWhileTheClientStateIsOld) {
+  WatcherFixture f;
+  f.WriteState(LoopbackRunning("9.893262", "0.182288"));
+  const std::string slotFile = "slots/0/boinc_task_state.xml";
+  f.WriteClientFile(slotFile, SlotTaskState("loopback_wu_004_0", "20", "0.3"));
+  f.Cycle();
+  f.test.clock.Advance(11 * 60);
+  f.WriteClientFile(slotFile, SlotTaskState("loopback_wu_004_0", "30", "0.45"));
+  f.Cycle();
+  ASSERT_EQ(f.reader.facts.size(), 2u);
+  EXPECT_EQ(f.reader.facts[1].progress, ProgressStatus::kActive);
+  // A task that stops checkpointing still turns inactive.
+  f.test.clock.Advance(11 * 60);
+  f.Cycle();
+  ASSERT_EQ(f.reader.facts.size(), 3u);
+  EXPECT_EQ(f.reader.facts[2].progress, ProgressStatus::kInactive);
+}
+
+// A project with one result in `state` whose work unit would take 40 hours.
+std::string OneResult(int state, const std::string& extra = "") {
+  return ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                        WorkunitXml("wu_s", "loopapp", "100", std::to_string(40 * 3600 * 2e9), {}) +
+                        ResultXml("wu_s_0", "wu_s", state, "wu_s_0_r42_0", extra));
+}
+
+TEST(ModernClient, StateSixIsAbortedNeitherLoggedNorRemainingWork) {
+  WatcherFixture f;
+  f.WriteState(OneResult(6));
+  const CycleOutcome outcome = f.Cycle();
+  ASSERT_FALSE(outcome.results.empty());
+  EXPECT_EQ(outcome.results[0].State, 99);
+  EXPECT_EQ(outcome.alertState, 3);
+  EXPECT_EQ(f.ReadLog("boinc.csv"), "");
+  EXPECT_TRUE(f.loggers.calls.empty());
+
+  // Still queued work for comparison: 40 hours, no alert.
+  f.WriteState(OneResult(2));
+  EXPECT_EQ(f.Cycle().alertState, 0);
+}
+
+TEST(ModernClient, StateSevenIsLoggedWithTheErrorFlagAndIsNoRemainingWork) {
+  WatcherFixture f;
+  f.WriteState(OneResult(7, "<message>upload failure</message>\n"));
+  const CycleOutcome outcome = f.Cycle();
+  ASSERT_FALSE(outcome.results.empty());
+  // Finished with an error, as the overview and the work-left sum know it.
+  EXPECT_EQ(outcome.results[0].State, 3);
+  EXPECT_EQ(outcome.alertState, 3);
+  const std::string log = f.ReadLog("boinc.csv");
+  EXPECT_NE(log.find("\"wu_s_0_r42_0\",59.808510,288000000000000,true,\"upload failure\""),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(f.loggers.calls.size(), 1u);
+}
+
+TEST(ModernClient, AVanishedTaskIsFoundByItsServerNamedOutputCopy) {
+  WatcherFixture f;
+  const std::string project = ProjectXml(kLoopUrl, "Loopback Test Project");
+  f.WriteState(ClientStateXml(
+      project + WorkunitXml("loopback_wu_001", "loopapp", "100", "6e10", {"loopback_wu_001.in"}) +
+      ResultXml("loopback_wu_001_0", "loopback_wu_001", 2, "loopback_wu_001_0_r1771098287_0") +
+      TaskSet(ModernTask("loopback_wu_001_0", "0", "49.78", "0.83"))));
+  f.WriteClientFile(std::string(kLoopDir) + "loopback_wu_001_0_r1771098287_0", "output");
+  f.Cycle();
+  ASSERT_EQ(f.ReadLog("loopback_wu_001_0_r1771098287_0.tess"), "output");
+  // Copies that only look alike.
+  f.test.dir.Write("logs/loopback_wu_001_0_rX_0.tess", "x");
+  f.test.dir.Write("logs/loopback_wu_001_0_r_0.tess", "x");
+  f.test.dir.Write("logs/loopback_wu_001_0_r12_1.tess", "x");
+
+  f.WriteState(ClientStateXml(project));
+  f.Cycle();
+  ASSERT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_EQ(f.loggers.calls[0].resultFileName, "loopback_wu_001_0_r1771098287_0");
+  EXPECT_EQ(f.loggers.calls[0].wuName, "loopback_wu_001");
+  const std::string log = f.ReadLog("boinc.csv");
+  EXPECT_NE(log.find(",\"loopback_wu_001\",\"loopback_wu_001_0_r1771098287_0\",49.78,,false,"),
+            std::string::npos)
+      << log;
+}
+
+TEST(ModernClient, WorkunitOfAResultDropsItsLastNumber) {
+  EXPECT_EQ(WorkunitOfResult("loopback_wu_001_0"), "loopback_wu_001");
+  EXPECT_EQ(WorkunitOfResult("12no08ab.2043.7434.9.8.131_12"), "12no08ab.2043.7434.9.8.131");
+  EXPECT_EQ(WorkunitOfResult("wu_x"), "wu_x");
+  EXPECT_EQ(WorkunitOfResult("wu_"), "wu_");
+  EXPECT_EQ(WorkunitOfResult("_5"), "_5");
+  EXPECT_EQ(WorkunitOfResult("plain"), "plain");
+}
+
+// Which copies were in the log directory when the project logger was called.
+struct CopiesAtLogging {
+  explicit CopiesAtLogging(WatcherFixture& f, std::vector<std::string> names) {
+    f.loggers.inspect = [&f, names, this](const RecordingLogger::Call&) {
+      for (const std::string& name : names) {
+        if (PathExists(f.env.logDir + name))
+          present.push_back(name);
+      }
+    };
+  }
+  std::vector<std::string> present;
+};
+
+TEST(ModernClient, ASetiResultFirstSeenFinishedGetsItsCopiesBeforeItIsLogged) {
+  WatcherFixture f;
+  f.test.settings.Write(settings::kBackupResult, false);
+  f.WriteClientFile(std::string(kSetiDir) + "sah_wu", "work unit");
+  f.WriteClientFile(std::string(kSetiDir) + "sah_wu_1_0", "result");
+  f.WriteState(
+      ClientStateXml(ProjectXml(kSetiUrl, "SETI@home") +
+                     WorkunitXml("sah_wu", "setiathome_enhanced", "528", "3e13", {"sah_wu"}) +
+                     ResultXml("sah_wu_1", "sah_wu", 4, "sah_wu_1_0")));
+  CopiesAtLogging copies(f, {"sah_wu.tess", "sah_wu.xml", "sah_wu_1_0.tess"});
+  const CycleOutcome outcome = f.Cycle();
+  ASSERT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_EQ(copies.present,
+            (std::vector<std::string>{"sah_wu.tess", "sah_wu.xml", "sah_wu_1_0.tess"}));
+  // Copies for the log are no new work.
+  EXPECT_FALSE(Has(outcome.sounds, "NewWU"));
+  EXPECT_FALSE(outcome.wallpaperRequested);
+
+  // Once logged, copies the logger removed are not made again.
+  for (const char* name : {"sah_wu.tess", "sah_wu.xml", "sah_wu_1_0.tess"})
+    std::remove((f.env.logDir + name).c_str());
+  f.Cycle();
+  EXPECT_FALSE(PathExists(f.env.logDir + "sah_wu.tess"));
+  EXPECT_FALSE(PathExists(f.env.logDir + "sah_wu.xml"));
+  EXPECT_FALSE(PathExists(f.env.logDir + "sah_wu_1_0.tess"));
+}
+
+TEST(ModernClient, WithBackupWUOnTheCopiesOfAFinishedWorkUnitAreMadeAsDescribed) {
+  WatcherFixture f;
+  f.test.settings.Write(settings::kBackupWU, true);
+  f.WriteClientFile(std::string(kSetiDir) + "sah_wu", "work unit");
+  f.WriteState(
+      ClientStateXml(ProjectXml(kSetiUrl, "SETI@home") +
+                     WorkunitXml("sah_wu", "setiathome_enhanced", "528", "3e13", {"sah_wu"}) +
+                     ResultXml("sah_wu_1", "sah_wu", 5, "sah_wu_1_0")));
+  CopiesAtLogging copies(f, {"sah_wu.tess", "sah_wu.xml"});
+  const CycleOutcome outcome = f.Cycle();
+  EXPECT_EQ(copies.present, (std::vector<std::string>{"sah_wu.tess", "sah_wu.xml"}));
+  EXPECT_TRUE(Has(outcome.sounds, "NewWU"));
+  EXPECT_TRUE(outcome.wallpaperRequested);
+}
+
+TEST(ModernClient, AnEinsteinResultFirstSeenFinishedGetsItsDescriptionOnly) {
+  WatcherFixture f;
+  f.WriteClientFile(std::string(kEinsteinDir) + "ein_wu.dat", "input");
+  f.WriteClientFile(std::string(kEinsteinDir) + "ein_wu_0_0", "zip");
+  f.WriteState(
+      ClientStateXml(ProjectXml(kEinsteinUrl, "Einstein@Home") +
+                     WorkunitXml("ein_wu", "einstein_S5R3", "405", "1e13", {"ein_wu.dat"},
+                                 "<command_line>\n--startTime=1 -s 10 -e 11\n</command_line>\n") +
+                     ResultXml("ein_wu_0", "ein_wu", 5, "ein_wu_0_0")));
+  CopiesAtLogging copies(f, {"ein_wu.xml", "ein_wu.dat.tess", "ein_wu_0_0.tess"});
+  f.Cycle();
+  ASSERT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_EQ(f.loggers.calls[0].kind, ProjectKind::kEinstein);
+  EXPECT_EQ(copies.present, (std::vector<std::string>{"ein_wu.xml", "ein_wu_0_0.tess"}));
+  EXPECT_EQ(f.ReadLog("ein_wu.xml").rfind("<workunit>\n    <name>ein_wu</name>", 0), 0u);
+}
+
+TEST(ModernClient, ARunningEinsteinTaskHasItsDescriptionWhateverBackupWU) {
+  WatcherFixture f;
+  f.WriteClientFile(std::string(kEinsteinDir) + "ein_wu.dat", "input");
+  f.WriteState(
+      ClientStateXml(ProjectXml(kEinsteinUrl, "Einstein@Home") +
+                     WorkunitXml("ein_wu", "einstein_S5R3", "405", "1e13", {"ein_wu.dat"}) +
+                     WorkunitXml("ein_q", "einstein_S5R3", "405", "1e13", {"ein_q.dat"}) +
+                     ResultXml("ein_wu_0", "ein_wu", 2, "ein_wu_0_0") +
+                     ResultXml("ein_q_0", "ein_q", 2, "ein_q_0_0") +
+                     TaskSet(ModernTask("ein_wu_0", "0", "100", "0.1", kEinsteinUrl))));
+  const CycleOutcome outcome = f.Cycle();
+  EXPECT_TRUE(PathExists(f.env.logDir + "ein_wu.xml"));
+  EXPECT_FALSE(PathExists(f.env.logDir + "ein_wu.dat.tess"));
+  EXPECT_FALSE(PathExists(f.env.logDir + "ein_q.xml"));
+  EXPECT_FALSE(Has(outcome.sounds, "NewWU"));
+}
+
+TEST(ModernClient, AFinishedResultOfAnotherProjectGetsNoWorkUnitCopy) {
+  WatcherFixture f;
+  f.WriteClientFile(std::string(kLoopDir) + "wu_s.in", "input");
+  f.WriteState(ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                              WorkunitXml("wu_s", "loopapp", "100", "6e10", {"wu_s.in"}) +
+                              ResultXml("wu_s_0", "wu_s", 5, "wu_s_0_r42_0")));
+  f.Cycle();
+  EXPECT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_FALSE(PathExists(f.env.logDir + "wu_s.xml"));
+  EXPECT_FALSE(PathExists(f.env.logDir + "wu_s.in.tess"));
+}
+
+}  // namespace
+}  // namespace tessarin::test
