@@ -68,8 +68,9 @@ bool HistoryLineReader::NextLine(std::string& line) {
     return false;
   std::size_t searched = begin_;
   for (;;) {
-    const auto* lineFeed =
-        static_cast<const char*>(std::memchr(buffer_.data() + searched, '\n', end_ - searched));
+    const char* lineFeed = end_ > searched ? static_cast<const char*>(std::memchr(
+                                                 buffer_.data() + searched, '\n', end_ - searched))
+                                           : nullptr;
     if (lineFeed != nullptr) {
       const auto stop = static_cast<std::size_t>(lineFeed - buffer_.data());
       line.assign(buffer_.data() + begin_, stop - begin_);
