@@ -77,6 +77,16 @@ void DrawDot(QPainter& painter, int left, int top, ScoreMark mark) {
 
 }  // namespace
 
+QString ShownResultName(std::string_view projectName, std::string_view resultName, int cellWidth,
+                        QPaintDevice* device) {
+  const QFontMetrics boldMetrics(CellFont(kBodyPixels, true), device);
+  const QFontMetrics bodyMetrics(CellFont(kBodyPixels, false), device);
+  const int projectWidth = boldMetrics.horizontalAdvance(ToQString(projectName));
+  return ToQString(ShortenResultName(
+      resultName, cellWidth - kNamesGap - projectWidth,
+      [&bodyMetrics](std::string_view s) { return bodyMetrics.horizontalAdvance(ToQString(s)); }));
+}
+
 CellPainter::CellPainter(CellTextOptions options) : options_(std::move(options)) {}
 
 void CellPainter::Paint(QPaintDevice& device, const QRect& cell, const SlotInfo& entry) const {
@@ -123,15 +133,12 @@ void CellPainter::Paint(QPainter& painter, const QRect& cell, const SlotInfo& en
       case CellLineKind::kNames: {
         const int y = top + kNamesTop;
         painter.setFont(bold);
-        const QString project = ToQString(line.label);
-        TextOut(painter, x0 + kLeft, y, project, kBlack, kWhite);
-        const int projectWidth = TextWidth(painter, project);
+        TextOut(painter, x0 + kLeft, y, ToQString(line.label), kBlack, kWhite);
         painter.setFont(body);
         if (!line.right.empty()) {
-          const std::string shown = ShortenResultName(
-              line.right, cell.width() - kNamesGap - projectWidth,
-              [&painter](std::string_view s) { return TextWidth(painter, ToQString(s)); });
-          TextOutRight(painter, right, y, ToQString(shown), kBlack, kWhite);
+          TextOutRight(painter, right, y,
+                       ShownResultName(line.label, line.right, cell.width(), painter.device()),
+                       kBlack, kWhite);
         }
         break;
       }

@@ -4,6 +4,8 @@
 // owns only the pixel layout, the fonts and the colours.
 
 #include <QRect>
+#include <QString>
+#include <string_view>
 
 #include "core/display/cell_text.h"
 
@@ -19,7 +21,7 @@ inline constexpr int kLeft = 5;
 inline constexpr int kRightMargin = 5;
 inline constexpr int kHeaderTop = 3;
 inline constexpr int kNamesTop = 23;
-// Room kept free between the project name and the result name.
+// What the names line keeps beside its two names: both 5-pixel margins and a 5-pixel gap.
 inline constexpr int kNamesGap = 15;
 inline constexpr int kScienceTop = 37;
 inline constexpr int kSetiSignalsTop = 55;
@@ -42,6 +44,12 @@ struct Columns {
 inline constexpr Columns kRatedColumns{17, 73};
 inline constexpr Columns kPlainColumns{5, 64};
 }  // namespace cell_layout
+
+// The result name as a cell `cellWidth` wide shows it beside the project name: shortened from
+// its front behind "..." (never below "..." and one character) so both fit with kNamesGap.
+// `device` gives the font metrics (null: the screen's).
+QString ShownResultName(std::string_view projectName, std::string_view resultName, int cellWidth,
+                        QPaintDevice* device = nullptr);
 
 class CellPainter {
  public:

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <exception>
-#include <memory>
+#include <optional>
 
 #include "core/display/sort_slots.h"
 #include "core/display/window_fit.h"
@@ -99,9 +99,9 @@ TFormMain::TFormMain(FormMainServices services, bool trayAvailable, QWidget* par
   // The thresholds stay zero until the start-up conversions have computed them.
   scores_ = ScoreThresholds{};
   scores_.spike = scores_.gaussian = scores_.pulse = scores_.triplet = ScoreLimits{};
-  scores_.rateScores = services_.settings.Read(settings::kRateScores);
+  scores_.rateScores = Settings().Read(settings::kRateScores);
 
-  SettingsStore& settings = services_.settings;
+  SettingsStore& settings = Settings();
   if (settings.Read(settings::kCompactView))
     gridMenu_.ViewCompact->setChecked(true);
   CheckSortTag(gridMenu_, settings.Read(settings::kSortBy));
@@ -169,12 +169,16 @@ void TFormMain::TimerTimer() {
   }
   worker_.Start(
       services_.watchClients,
-      [this](CycleOutcome outcome) {
-        auto finished = std::make_shared<CycleOutcome>(std::move(outcome));
+      [this] {
         QMetaObject::invokeMethod(
-            this, [this, finished] { CycleDone(std::move(*finished)); }, Qt::QueuedConnection);
+            this,
+            [this] {
+              if (std::optional<CycleOutcome> outcome = worker_.Take())
+                CycleDone(std::move(*outcome));
+            },
+            Qt::QueuedConnection);
       },
-      CycleIntervalMs(services_.settings));
+      CycleIntervalMs(Settings()));
 }
 
 void TFormMain::CycleDone(CycleOutcome outcome) {
@@ -201,7 +205,7 @@ void TFormMain::HandOver(CycleOutcome outcome) {
 void TFormMain::ApplyTimerInterval() {
   // While a cycle runs the timer is off; that cycle reads the new interval when it ends.
   if (timer_.isActive())
-    timer_.start(CycleIntervalMs(services_.settings));
+    timer_.start(CycleIntervalMs(Settings()));
 }
 
 void TFormMain::SetTrayImage(int level) {
@@ -216,8 +220,8 @@ void TFormMain::ShowClick() {
   if (timer_.isActive())
     TimerTimer();
   FitWindow();
-  if (!services_.settings.Read(settings::kCenter)) {
-    SettingsStore& s = services_.settings;
+  if (!Settings().Read(settings::kCenter)) {
+    SettingsStore& s = Settings();
     const int left = s.ReadInteger(sections::kOptions, settings::kLastLeft, x());
     const int top = s.ReadInteger(sections::kOptions, settings::kLastTop, y());
     const int height = s.ReadInteger(sections::kOptions, settings::kLastHeight, this->height());
@@ -256,7 +260,7 @@ void TFormMain::ShowMainWindow() {
 void TFormMain::RememberPlace() {
   if (!RemembersPlace(height()))
     return;
-  SettingsStore& s = services_.settings;
+  SettingsStore& s = Settings();
   s.WriteInteger(sections::kOptions, settings::kLastLeft, x());
   s.WriteInteger(sections::kOptions, settings::kLastTop, y());
   s.WriteInteger(sections::kOptions, settings::kLastHeight, height());
@@ -293,7 +297,7 @@ void TFormMain::DoExitClick() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-  if (isVisible() && tray_ != nullptr && services_.settings.Read(settings::kCloseToTray)) {
+  if (isVisible() && tray_ != nullptr && Settings().Read(settings::kCloseToTray)) {
     event->ignore();
     HideIt();
     return;
@@ -329,7 +333,7 @@ void TFormMain::changeEvent(QEvent* event) {
 
 void TFormMain::RadioClick(QAction* item) {
   item->setChecked(true);
-  SettingsStore& s = services_.settings;
+  SettingsStore& s = Settings();
   s.Write(settings::kSortBy, CheckedSortTag(gridMenu_));
   s.Write(settings::kCompactView, Compact());
   UpdateCellOptions();
@@ -368,13 +372,13 @@ void TFormMain::LayoutChildren() {
 }
 
 void TFormMain::UpdateMapViewItem() {
-  const bool exists = services_.launcher.Exists(MapViewerPath(services_.settings));
+  const bool exists = services_.launcher.Exists(MapViewerPath(Settings()));
   trayMenu_.MapView->setVisible(exists);
   trayMenu_.N1->setVisible(exists);
 }
 
 void TFormMain::MapViewClick() {
-  services_.launcher.StartDetached(MapViewerPath(services_.settings), {});
+  services_.launcher.StartDetached(MapViewerPath(Settings()), {});
 }
 
 void TFormMain::NotBuiltYet(const QString& what) {
@@ -382,10 +386,14 @@ void TFormMain::NotBuiltYet(const QString& what) {
                                  what + QStringLiteral(" is not part of this build yet."));
 }
 
+WindowContext TFormMain::Context() {
+  return WindowContext{this, services_.env, services_.requestWallpaper};
+}
+
 void TFormMain::OverviewClick() {
   if (openers_.overview) {
     const ResultList copy = results_;
-    openers_.overview(this, copy);
+    openers_.overview(Context(), copy);
   } else {
     NotBuiltYet(QStringLiteral("The overall view"));
   }
@@ -393,7 +401,7 @@ void TFormMain::OverviewClick() {
 
 void TFormMain::HistoryClick() {
   if (openers_.history)
-    openers_.history(this);
+    openers_.history(Context());
   else
     NotBuiltYet(QStringLiteral("The history window"));
 }
@@ -403,7 +411,7 @@ void TFormMain::SetupClick() {
     NotBuiltYet(QStringLiteral("The setup dialog"));
     return;
   }
-  if (openers_.setup(this))
+  if (openers_.setup(Context()))
     ApplyTimerInterval();
   if (services_.getScores)
     SetScores(services_.getScores());

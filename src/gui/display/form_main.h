@@ -27,24 +27,33 @@ class SettingsStore;
 class TDrawGrid;
 class TPanelEx;
 
+// What a window opened from the tray menu works with.
+struct WindowContext {
+  QWidget* parent = nullptr;  // null for the setup of a first run
+  Environment& env;
+  // Raises the watch cycle's wallpaper request (the setup, when the option is switched on).
+  std::function<void()> requestWallpaper;
+};
+
 // The windows that other parts of the program open from the tray menu; an unset one tells
 // the user that the window is not built yet.
 struct WindowOpeners {
-  std::function<void(QWidget* parent)> history;
+  std::function<void(const WindowContext&)> history;
   // Gets a copy of the result list kept from the last cycle.
-  std::function<void(QWidget* parent, const ResultList& results)> overview;
+  std::function<void(const WindowContext&, const ResultList& results)> overview;
   // The setup dialog; true when confirmed (the settings are then saved and flushed).
-  std::function<bool(QWidget* parent)> setup;
+  std::function<bool(const WindowContext&)> setup;
 };
 
 struct FormMainServices {
-  SettingsStore& settings;
+  Environment& env;
   ProgramLauncher& launcher;
   MessageBoxes& messages;
   // One whole watch cycle; runs on the worker thread.
   std::function<CycleOutcome()> watchClients;
   // The score thresholds computed afresh (after the setup dialog).
   std::function<ScoreThresholds()> getScores;
+  std::function<void()> requestWallpaper;
 };
 
 inline constexpr int kDesignedWidth = 420;
@@ -129,6 +138,8 @@ class TFormMain : public QWidget {
   void UpdateCellOptions();
   void SetTrayImage(int level);
   void NotBuiltYet(const QString& what);
+  WindowContext Context();
+  SettingsStore& Settings() { return services_.env.settings; }
   QRect ScreenGeometry() const;
 
   FormMainServices services_;

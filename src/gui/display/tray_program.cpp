@@ -45,9 +45,11 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
 
   program_ = std::make_unique<Program>(programDir_, clock_, sound, launcher);
   if (IsFirstRun(program_->settings())) {
-    if (options.openers.setup)
-      options.openers.setup(nullptr);
-    else
+    if (options.openers.setup) {
+      Program& program = *program_;
+      options.openers.setup(WindowContext{nullptr, program.env(),
+                                          [&program] { program.cycle().RequestWallpaper(); }});
+    } else
       messages_.Information(nullptr, ProgramCaption(), FirstRunMessage(programDir_));
     // Still no Options/timer: the setup was cancelled (or is not there); nothing is shown.
     if (IsFirstRun(program_->settings())) {
@@ -57,9 +59,12 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
   }
 
   Program& program = *program_;
-  FormMainServices services{program.settings(), launcher, messages_,
+  FormMainServices services{program.env(),
+                            launcher,
+                            messages_,
                             [&program] { return program.cycle().WatchClients(); },
-                            [&program] { return GetScores(program.env()); }};
+                            [&program] { return GetScores(program.env()); },
+                            [&program] { program.cycle().RequestWallpaper(); }};
   form_ = std::make_unique<TFormMain>(std::move(services), options.trayAvailable);
   form_->SetWindowOpeners(std::move(options.openers));
   state_ = State::kRunning;
