@@ -124,6 +124,35 @@ void SortText(const GridTable& table, std::size_t column, std::vector<std::uint3
 
 }  // namespace
 
+namespace {
+
+// "H:MM:SS" with any number of hour digits, as the CPU time is shown: read as seconds, so
+// 100:00:00 sorts after 99:00:00 instead of before it.
+bool DurationValue(std::string_view text, double& value) {
+  const std::size_t first = text.find(':');
+  if (first == 0 || first == std::string_view::npos || text.size() != first + 6 ||
+      text[first + 3] != ':') {
+    return false;
+  }
+  double seconds = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == first || i == first + 3)
+      continue;
+    if (text[i] < '0' || text[i] > '9')
+      return false;
+  }
+  for (std::size_t i = 0; i < first; ++i)
+    seconds = seconds * 10 + (text[i] - '0');
+  const int minutes = (text[first + 1] - '0') * 10 + (text[first + 2] - '0');
+  const int secs = (text[first + 4] - '0') * 10 + (text[first + 5] - '0');
+  if (minutes > 59 || secs > 59)
+    return false;
+  value = seconds * 3600 + minutes * 60 + secs;
+  return true;
+}
+
+}  // namespace
+
 bool SortNumberValue(std::string_view text, double& value) {
   if (text.empty()) {
     value = kEmptyCellValue;
@@ -140,7 +169,9 @@ bool SortNumberValue(std::string_view text, double& value) {
   }
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-  return error == std::errc() && stop == end && std::isfinite(value);
+  if (error == std::errc() && stop == end && std::isfinite(value))
+    return true;
+  return DurationValue(text, value);
 }
 
 void SortRowsByColumn(const GridTable& table, std::size_t column,

@@ -13,7 +13,8 @@ namespace tessarin {
 enum class SortDirType { Ascending = 0, Descending = 1 };
 
 // An empty cell is -999999999, so it sorts first; otherwise the whole text (blanks around it
-// allowed) must be a finite decimal number with '.' as decimal point. False when it is not.
+// allowed) must be a finite decimal number with '.' as decimal point, or a CPU time
+// "H:MM:SS" (read as seconds). False when it is neither.
 bool SortNumberValue(std::string_view text, double& value);
 
 // Reorders `order` (stored row numbers of the data rows, as shown) ascending by `column`:

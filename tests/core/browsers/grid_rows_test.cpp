@@ -31,9 +31,22 @@ TEST(SortNumberValueTest, NumbersEmptyAndText) {
   EXPECT_EQ(value, -300);
   EXPECT_TRUE(SortNumberValue("+7", value));
   EXPECT_EQ(value, 7);
-  for (const char* text : {"12,5", "abc", "1.2.3", "inf", "nan", "+-1", " ", "01:02:05"}) {
+  for (const char* text :
+       {"12,5", "abc", "1.2.3", "inf", "nan", "+-1", " ", "1:2:05", "01:60:00", ":00:00"}) {
     EXPECT_FALSE(SortNumberValue(text, value)) << text;
   }
+}
+
+TEST(SortNumberValueTest, CpuTimesSortAsDurations) {
+  double value = 0;
+  EXPECT_TRUE(SortNumberValue("01:02:05", value));
+  EXPECT_EQ(value, 3725);
+  const GridTable table =
+      test::MakeTable({"cpu"}, {{"100:00:00"}, {"99:59:59"}, {""}, {"00:00:07"}});
+  GridRows rows(table.RowCount());
+  rows.SetSortIndex(-1);
+  rows.HeaderClick(table, 0);
+  EXPECT_EQ(Column(table, rows, 0), (Texts{"", "00:00:07", "99:59:59", "100:00:00"}));
 }
 
 TEST(GridRowsTest, NumericColumnSortsByValueWithEmptyCellsFirst) {
