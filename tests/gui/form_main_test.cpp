@@ -287,6 +287,20 @@ TEST_F(FormMainTest, WithoutATrayTheWindowMinimisesAndClosingEndsTheProgram) {
   EXPECT_EQ(programEnds, 1);
 }
 
+TEST_F(FormMainTest, WithoutATrayRestoringTheWindowShowsTheFittedDisplay) {
+  TFormMain& f = StartedForm(/*tray=*/false);
+  f.TimerTimer();  // the first cycle minimises the start-up bar
+  EXPECT_TRUE(f.isMinimized());
+  ASSERT_TRUE(WaitFor([&] { return f.Slots().rowCount() == 1; }));
+  EXPECT_EQ(f.height(), kPanelHeight);
+  // The user restores it from the task bar: what a tray click would show.
+  f.showNormal();
+  ASSERT_TRUE(
+      WaitFor([&] { return f.height() == kNormalRowHeight + 1 + kPanelHeight + Chrome(); }));
+  EXPECT_FALSE(f.isMinimized());
+  EXPECT_EQ(programEnds, 0);
+}
+
 TEST_F(FormMainTest, SortingFromTheMenuReordersAndIsKeptInTheSettingsStore) {
   TFormMain& f = StartedForm();
   f.HandOver(Published({test::Entry("b", "SETI@home", 1, 300, 0.2),
