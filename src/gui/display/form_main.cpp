@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <exception>
 #include <optional>
 
@@ -107,6 +108,12 @@ TFormMain::TFormMain(FormMainServices services, bool trayAvailable, QWidget* par
   CheckSortTag(gridMenu_, settings.Read(settings::kSortBy));
   silent_ = settings.Read(settings::kSilent);
 
+  doorbell_ = new QSocketNotifier(worker_.DoorbellFd(), QSocketNotifier::Read, this);
+  connect(doorbell_, &QSocketNotifier::activated, this, [this] {
+    if (std::optional<CycleOutcome> outcome = worker_.Take())
+      CycleDone(std::move(*outcome));
+  });
+
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, [this] { TimerTimer(); });
   UpdateCellOptions();
@@ -116,8 +123,11 @@ TFormMain::TFormMain(FormMainServices services, bool trayAvailable, QWidget* par
 TFormMain::~TFormMain() {
   closing_ = true;
   timer_.stop();
-  // The cycle's outcome is posted to this object: let the cycle end before it goes.
+  // The cycle writes into this object's mailbox: let it end before the window goes, and stop
+  // watching the doorbell before the worker closes it.
   worker_.Wait();
+  delete doorbell_;
+  doorbell_ = nullptr;
 }
 
 void TFormMain::SetScores(const ScoreThresholds& scores) {
@@ -167,18 +177,7 @@ void TFormMain::TimerTimer() {
     panel_->setText(QStringLiteral("OK"));
     panel_->setEnabled(true);
   }
-  worker_.Start(
-      services_.watchClients,
-      [this] {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-              if (std::optional<CycleOutcome> outcome = worker_.Take())
-                CycleDone(std::move(*outcome));
-            },
-            Qt::QueuedConnection);
-      },
-      CycleIntervalMs(Settings()));
+  worker_.Start(services_.watchClients, CycleIntervalMs(Settings()));
 }
 
 void TFormMain::CycleDone(CycleOutcome outcome) {

@@ -18,6 +18,7 @@
 #include "gui/display/tray_images.h"
 
 class QAction;
+class QSocketNotifier;
 
 namespace tessarin {
 
@@ -155,6 +156,7 @@ class TFormMain : public QWidget {
   QSystemTrayIcon* tray_ = nullptr;
   QTimer timer_;
   CycleWorker worker_;
+  QSocketNotifier* doorbell_ = nullptr;
   bool silent_ = false;
   bool firstCycleDone_ = false;
   bool closing_ = false;
