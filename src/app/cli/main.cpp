@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "history_command.h"
 #include "init_command.h"
 #include "overview_command.h"
 #include "platform/program_dir.h"
@@ -55,6 +56,15 @@ int main(int argc, char** argv) {
   overviewCommand->add_option("--sound-capture", overview.soundCapture,
                               "Write the sounds into this WAV file instead of playing them");
 
+  HistoryOptions history;
+  CLI::App* historyCommand = app.add_subcommand(
+      "history", "Show the statistics of boinc.csv by project, application, host and version");
+  historyCommand->add_flag("--json", history.json, "One JSON object of the tree, on one line");
+  historyCommand->add_flag("--errors", history.filterErrors,
+                           "Filter errorenous WUs: errors leave the work units and CPU times");
+  historyCommand->add_flag("--zero", history.zeroAsError,
+                           "Consider WUs with 0 seconds as errorenous");
+
   CLI11_PARSE(app, argc, argv);
 
   const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
@@ -66,5 +76,7 @@ int main(int argc, char** argv) {
     return RunWatchCommand(programDir, watch);
   if (*overviewCommand)
     return RunOverviewCommand(programDir, overview);
+  if (*historyCommand)
+    return RunHistoryCommand(programDir, history);
   return 1;
 }
