@@ -8,9 +8,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/tools/date_time.h"
+#include "gui/browsers/overview_window.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/tray_program.h"
 #include "gui/qt_text.h"
+#include "gui/setup/file_choosers.h"
+#include "gui/setup/run_setup_dialog.h"
+#include "gui/setup/setup_context_source.h"
 #include "platform/alsa_sound_device.h"
 #include "platform/process_launcher.h"
 #include "platform/program_dir.h"
@@ -27,6 +32,24 @@ class PrintedMessageBoxes final : public tessarin::MessageBoxes {
     return tessarin::MessageAnswer::kCancel;
   }
 };
+
+// The windows the tray menu opens. The main window applies the timer and the score limits
+// after a confirmed setup itself, so the setup gets only the wallpaper request.
+tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
+  using namespace tessarin;
+  WindowOpeners openers;
+  openers.overview = [](const WindowContext& context, const ResultList& results) {
+    ShowOverviewWindow(context.parent, context.env.settings, results, SystemClock().Now());
+  };
+  openers.setup = [&messages](const WindowContext& context) {
+    PlatformSetupContext platform(context.env.settings, context.env.programDir);
+    QtFileChoosers files;
+    SetupDialogHooks hooks;
+    hooks.requestWallpaper = context.requestWallpaper;
+    return RunSetupDialog(context.env, platform.context, messages, files, hooks, context.parent);
+  };
+  return openers;
+}
 
 }  // namespace
 
@@ -66,6 +89,7 @@ int main(int argc, char* argv[]) {
   PrintedMessageBoxes printed;
   tessarin::MessageBoxes& messages =
       screenshot.isEmpty() ? static_cast<tessarin::MessageBoxes&>(boxes) : printed;
+  options.openers = MakeWindowOpeners(messages);
   tessarin::AlsaSoundDevice sound;
   tessarin::PosixProgramLauncher launcher;
   tessarin::TrayProgram tray(std::move(options), messages, sound, launcher);
