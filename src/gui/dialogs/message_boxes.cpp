@@ -31,7 +31,8 @@ MessageAnswer QtMessageBoxes::Show(QWidget* parent, MessageKind kind, const QStr
       break;
     case MessageButtons::kOkIgnore:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Ignore);
-      box.setEscapeButton(QMessageBox::Ignore);
+      // OK stops to let the user correct the value; Escape must never mean "go ahead".
+      box.setEscapeButton(QMessageBox::Ok);
       break;
   }
   box.exec();
