@@ -19,7 +19,10 @@ void StringGridHeader::SetSortArrow(int column, SortDirType direction) {
 }
 
 void StringGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  // The style's drawing may leave its own clip behind.
+  painter->save();
   QHeaderView::paintSection(painter, rect, logicalIndex);
+  painter->restore();
   if (logicalIndex != arrowColumn_ || !rect.isValid())
     return;
   painter->save();
