@@ -51,7 +51,13 @@ TfrmHistory::TfrmHistory(SettingsStore& settings, const std::string& programDir,
   FormCreate();
 }
 
-TfrmHistory::~TfrmHistory() = default;
+TfrmHistory::~TfrmHistory() {
+  // The views outlive this body and may still ask their models while the dialog hides;
+  // the data they read goes first.
+  grid_->SetGrid(nullptr, nullptr, nullptr);
+  tree_->setModel(nullptr);
+  delete treeModel_;
+}
 
 void TfrmHistory::BuildWidgets() {
   auto* layout = new QVBoxLayout(this);
