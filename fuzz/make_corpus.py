@@ -109,3 +109,21 @@ seed("history_reader", "few-columns", '"date","x","y"\r\n1,2,3')
 # Whole client directories.
 for host in hosts:
     seed("client_scan", host, client_input(host))
+
+# A client whose names try to lead out of the log directory.
+hostile = """<client_state>
+<host_info><domain_name>evil</domain_name><p_fpops>1e9</p_fpops></host_info>
+<time_stats></time_stats><net_stats></net_stats>
+<project><master_url>http://setiathome.berkeley.edu/</master_url><project_name>SETI@home</project_name></project>
+<workunit><name>../../wu</name><app_name>setiathome</app_name><version_num>528</version_num>
+<file_ref><file_name>../in</file_name></file_ref><file_ref><file_name>/etc/passwd</file_name></file_ref></workunit>
+<result><name>../../r_0</name><state>5</state><wu_name>../../wu</wu_name>
+<file_ref><file_name>..</file_name></file_ref><file_ref><file_name>r\\x_0_0</file_name></file_ref></result>
+<active_task><project_master_url>http://setiathome.berkeley.edu/</project_master_url>
+<result_name>../../r_0</result_name><slot>../../..</slot><checkpoint_cpu_time>1</checkpoint_cpu_time></active_task>
+</client_state>
+@@file projects/in
+input
+@@file slots/0/state.sah
+<state/>"""
+seed("client_scan", "hostile-names", hostile)

@@ -70,7 +70,9 @@ TEST_F(CliCommandsTest, InitThenOnceLogsEachFinishedResultOnce) {
       RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "sounds2.wav"});
   ASSERT_EQ(second.exitCode, 0) << second.err;
   EXPECT_EQ(dir.Read("home/logs/boinc.csv"), log) << "nothing is logged twice";
-  for (const auto& sound : nlohmann::json::parse(second.out)["sounds"]) {
+  // Held in a variable: a range-for over a member of the temporary would outlive it.
+  const nlohmann::json outcome = nlohmann::json::parse(second.out);
+  for (const auto& sound : outcome["sounds"]) {
     EXPECT_NE(sound, "FinishedWU");
   }
 }

@@ -13,9 +13,9 @@ bool CountsAsBlank(char c) {
 }  // namespace
 
 LineSplitter::LineSplitter(char separator) {
-  classes_['"'] = kQuote;
-  classes_['\r'] = kLineBreak;
-  classes_['\n'] = kLineBreak;
+  classes_[static_cast<unsigned char>('"')] = kQuote;
+  classes_[static_cast<unsigned char>('\r')] = kLineBreak;
+  classes_[static_cast<unsigned char>('\n')] = kLineBreak;
   classes_[static_cast<unsigned char>(separator)] |= kSeparator;
 }
 

@@ -17,8 +17,9 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 LogFileWriter::LogFileWriter(std::string path, Mode mode, LogFileOperations& ops)
     : path_(std::move(path)), ops_(ops) {
-  const int flags =
-      O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
+  // A symbolic link planted in the log directory under a log's name is not followed.
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW |
+                    (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
   fd_ = ::open(path_.c_str(), flags, 0666);
   if (fd_ < 0)
     ThrowFileError(path_);
@@ -47,7 +48,7 @@ void LogFileWriter::Write(std::string_view text) {
   if (buffer_.size() + text.size() > kBufferSize)
     Flush();
   if (text.size() >= kBufferSize) {
-    ops_.Write(fd_, text, path_);
+    WriteWhole(text);
     return;
   }
   buffer_ += text;
@@ -59,9 +60,24 @@ void LogFileWriter::Flush() {
   // Taken out first: a failed write is never retried into a duplicate.
   std::string pending;
   pending.swap(buffer_);
-  ops_.Write(fd_, pending, path_);
+  WriteWhole(pending);
   pending.clear();
   buffer_.swap(pending);
+}
+
+void LogFileWriter::WriteWhole(std::string_view text) {
+  struct stat before {};
+  const bool sized = ::fstat(fd_, &before) == 0;
+  try {
+    ops_.Write(fd_, text, path_);
+  } catch (const std::exception&) {
+    // A write that stopped part-way (disk full, file size limit) would leave half a row that
+    // the next row continues; cut the file back to what it held before.
+    if (sized && ::ftruncate(fd_, before.st_size) != 0) {
+      // Nothing more can be done; the error below is reported all the same.
+    }
+    throw;
+  }
 }
 
 void LogFileWriter::Close(bool sync) {

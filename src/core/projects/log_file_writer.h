@@ -32,6 +32,7 @@ class LogFileWriter {
 
  private:
   void Flush();
+  void WriteWhole(std::string_view text);
 
   std::string path_;
   LogFileOperations& ops_;

@@ -30,9 +30,12 @@ int OpenForReading(const std::string& path) {
   return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
-// Opening a directory for writing fails with EISDIR, so a write never lands in one.
+// Opening a directory for writing fails with EISDIR, so a write never lands in one. A symbolic
+// link planted under a backup's name is not followed (ELOOP): the write would land wherever
+// the link points, outside the log directory.
 int OpenForWriting(const std::string& path, int extraFlags = 0) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | extraFlags,
+  return ::open(path.c_str(),
+                O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | extraFlags,
                 0666);
 }
 

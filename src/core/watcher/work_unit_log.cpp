@@ -48,14 +48,23 @@ WorkunitFacts FindWorkunit(const std::string& clientState, const FinishedResult&
 }
 
 // A missing or empty file gets the header first; every row is preceded by a line break, so the
-// file never ends with one. One write, so a failure cannot split the header from its row.
+// file never ends with one. One write, so a failure cannot split the header from its row; a
+// write that fails part-way (disk full, file size limit) is cut off again, because a partial
+// row holding the result name would count as logged and the full row would never follow.
+// A symbolic link in place of the log is not followed.
 void AppendRow(const std::string& path, const std::string& row) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0666);
   if (fd < 0)
     throw std::runtime_error(path + " - " + std::strerror(errno));
   struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    throw std::runtime_error(path + " - " + std::strerror(error));
+  }
   std::string bytes;
-  if (::fstat(fd, &info) == 0 && info.st_size == 0)
+  if (info.st_size == 0)
     bytes = logs::kBoincCsvHeader;
   bytes += logs::kLineBreak;
   bytes += row;
@@ -66,6 +75,9 @@ void AppendRow(const std::string& path, const std::string& row) {
       continue;
     if (written <= 0) {
       const int error = written < 0 ? errno : ENOSPC;
+      if (done > 0 && ::ftruncate(fd, info.st_size) != 0) {
+        // The partial row stays; the next row starts on a line of its own all the same.
+      }
       ::close(fd);
       throw std::runtime_error(path + " - " + std::strerror(error));
     }

@@ -1,0 +1,133 @@
+// The log directory failing under a running program: full, read-only, or boinc.csv replaced
+// by a directory. After each fault the rows already logged are untouched, the fault is counted
+// and the next cycle logs what was missed, once.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "core/projects/log_files.h"
+#include "fault_support.h"
+#include "watcher_fixture.h"
+
+namespace tessarin::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Finished(const std::string& wu) {
+  return WorkunitXml(wu, "app", "101", "1e12", {}) + ResultXml(wu + "_0", wu, 5, wu + "_0_0");
+}
+
+std::string StateWith(const std::vector<std::string>& wus) {
+  std::string body = ProjectXml(kOtherUrl, "Other@Home");
+  for (const std::string& wu : wus)
+    body += Finished(wu);
+  return ClientStateXml(body);
+}
+
+bool PlayedFinished(const CycleOutcome& outcome) {
+  for (const std::string& sound : outcome.sounds) {
+    if (sound == "FinishedWU")
+      return true;
+  }
+  return false;
+}
+
+class LogDirFault : public ::testing::Test {
+ protected:
+  LogDirFault() {
+    f.test.dir.MakeDir("logs");
+    f.WriteState(StateWith({"first"}));
+    f.Cycle();
+    before = f.ReadLog(logs::kBoincCsv);
+    // Every fault below strikes while the second result is being logged.
+    f.WriteState(StateWith({"first", "second"}));
+  }
+
+  std::string CsvPath() const { return f.env.logDir + logs::kBoincCsv; }
+
+  // The next cycle without the fault adds exactly the second row to what was there.
+  void ExpectRecovery() {
+    const CycleOutcome outcome = f.Cycle();
+    EXPECT_TRUE(PlayedFinished(outcome));
+    const std::string after = f.ReadLog(logs::kBoincCsv);
+    ASSERT_EQ(after.substr(0, before.size()), before);
+    const std::vector<std::string> lines = LogLines(after);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[2].find("\"second_0_0\""), std::string::npos);
+    EXPECT_EQ(Occurrences(after, "\"first_0_0\""), 1);
+    EXPECT_EQ(Occurrences(after, "\"second_0_0\""), 1);
+  }
+
+  WatcherFixture f;
+  std::string before;
+};
+
+TEST_F(LogDirFault, ARowCutShortByAFullDiskIsTakenBackAndWrittenWholeNextCycle) {
+  ASSERT_EQ(LogLines(before).size(), 2u);
+  {
+    // Room for a few bytes of the row, as when the disk fills in the middle of it.
+    FileSizeLimit full(before.size() + 40);
+    const CycleOutcome outcome = f.Cycle();
+    EXPECT_FALSE(PlayedFinished(outcome));
+  }
+  // A partial row would hold the first columns of "second"; none is left behind.
+  EXPECT_EQ(f.ReadLog(logs::kBoincCsv), before);
+  EXPECT_EQ(f.test.ExceptionCount("LogWU - " + CsvPath() + " - File too large"), 1);
+  ExpectRecovery();
+}
+
+TEST_F(LogDirFault, ARowThatWouldEndExactlyAtTheLimitFailsWithNothingWritten) {
+  {
+    FileSizeLimit full(before.size());
+    f.Cycle();
+  }
+  EXPECT_EQ(f.ReadLog(logs::kBoincCsv), before);
+  EXPECT_EQ(f.test.ExceptionCount("LogWU - " + CsvPath() + " - File too large"), 1);
+  ExpectRecovery();
+}
+
+TEST_F(LogDirFault, AReadOnlyLogIsLeftAloneAndTheResultWaits) {
+  ASSERT_EQ(::chmod(CsvPath().c_str(), 0444), 0);
+  {
+    PermissionsEnforced enforced;
+    if (!enforced.Works(CsvPath())) {
+      ::chmod(CsvPath().c_str(), 0644);
+      GTEST_SKIP() << "this process writes read-only files all the same";
+    }
+    const CycleOutcome outcome = f.Cycle();
+    EXPECT_FALSE(PlayedFinished(outcome));
+  }
+  EXPECT_EQ(f.ReadLog(logs::kBoincCsv), before);
+  EXPECT_EQ(f.test.ExceptionCount("LogWU - " + CsvPath() + " - Permission denied"), 1);
+  ASSERT_EQ(::chmod(CsvPath().c_str(), 0644), 0);
+  ExpectRecovery();
+}
+
+TEST_F(LogDirFault, ALogReplacedByADirectoryIsNeitherReadNorWritten) {
+  fs::rename(CsvPath(), CsvPath() + ".away");
+  fs::create_directory(CsvPath());
+  const CycleOutcome outcome = f.Cycle();
+  EXPECT_FALSE(PlayedFinished(outcome));
+  EXPECT_TRUE(fs::is_empty(CsvPath()));
+  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(), "AlreadyLogged - " + CsvPath()), 1);
+
+  fs::remove(CsvPath());
+  fs::rename(CsvPath() + ".away", CsvPath());
+  ExpectRecovery();
+}
+
+TEST_F(LogDirFault, ALogThatVanishesIsStartedAfreshWithoutTheRowsItHeld) {
+  // The user moved the log away: the next cycle writes a new one with the header, and results
+  // still in the client state are logged into it (the cache remembers nothing written by
+  // this run, so nothing is lost).
+  fs::remove(CsvPath());
+  f.Cycle();
+  const std::vector<std::string> lines = LogLines(f.ReadLog(logs::kBoincCsv));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], LogLines(before)[0]);
+}
+
+}  // namespace
+}  // namespace tessarin::test
