@@ -57,7 +57,7 @@ class SetupDlgTest : public ::testing::Test {
   QApplication& app = test::EnsureApplication();
   test::TestEnvironment env;
   test::FakeAutostart autostart;
-  test::ScriptedMessageBoxes boxes;
+  test::QueuedMessageBoxes boxes;
   test::ScriptedFileChoosers files;
   THintController hints;
   std::string client;

@@ -55,7 +55,7 @@ class SetupRunTest : public ::testing::Test {
   QApplication& app = test::EnsureApplication();
   test::TestEnvironment env;
   test::FakeAutostart autostart;
-  test::ScriptedMessageBoxes boxes;
+  test::QueuedMessageBoxes boxes;
   test::ScriptedFileChoosers files;
   THintController hints;
   SetupDialogHooks hooks;

@@ -17,7 +17,7 @@ struct ShownBox {
   MessageButtons buttons;
 };
 
-class ScriptedMessageBoxes final : public MessageBoxes {
+class QueuedMessageBoxes final : public MessageBoxes {
  public:
   MessageAnswer Show(QWidget*, MessageKind kind, const QString& caption, const QString& text,
                      MessageButtons buttons) override {

@@ -35,7 +35,10 @@ void ReadLhcDetails(const ActiveTaskFacts& facts, const Environment& env, SlotIn
   const std::int64_t backward = DigitsToInt(CutHead(fields, ' '));
   const std::int64_t turns = forward + backward;
   if (turns > 0) {
-    entry.InfoText = Bounded("(" + FormatThousands(turns, 8) + " turns)", slot_width::kInfoText);
+    std::string info = "(";
+    info += FormatThousands(turns, 8);
+    info += " turns)";
+    entry.InfoText = Bounded(info, slot_width::kInfoText);
   }
 }
 
