@@ -6,6 +6,7 @@
 
 #include "core/browsers/grid_auto_size.h"
 #include "core/browsers/grid_keys.h"
+#include "gui/controls/string_grid_ex_delegate.h"
 #include "gui/controls/string_grid_ex_header.h"
 #include "gui/controls/string_grid_ex_model.h"
 #include "gui/qt_text.h"
@@ -26,6 +27,7 @@ TStringGridEx::TStringGridEx(QWidget* parent) : QTableView(parent) {
   setHorizontalHeader(header_);
   model_ = new StringGridModel(this);
   setModel(model_);
+  setItemDelegate(new StringGridDelegate(this));
   columnMenu_ = new QMenu(this);
 
   header_->setSectionsClickable(true);
