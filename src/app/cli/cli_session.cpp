@@ -37,4 +37,17 @@ void CliSession::RunStartupConversions() {
   }
 }
 
+std::unique_ptr<CliSession> OpenCliSession(const std::string& programDir,
+                                           const std::string& soundCapture) {
+  std::unique_ptr<CliSession> session;
+  try {
+    session = std::make_unique<CliSession>(programDir, soundCapture);
+  } catch (const std::exception& error) {
+    std::cerr << "tessarin-cli: " << error.what() << "\n";
+    return nullptr;
+  }
+  session->RunStartupConversions();
+  return session;
+}
+
 }  // namespace tessarin

@@ -127,14 +127,9 @@ OverviewTree EstimatedTree(const ResultList& results, double now, OverviewTree& 
 }  // namespace
 
 int RunOverviewCommand(const std::string& programDir, const OverviewOptions& options) {
-  std::unique_ptr<CliSession> session;
-  try {
-    session = std::make_unique<CliSession>(programDir, options.soundCapture);
-  } catch (const std::exception& error) {
-    std::cerr << "tessarin-cli: " << error.what() << "\n";
+  const std::unique_ptr<CliSession> session = OpenCliSession(programDir, options.soundCapture);
+  if (!session)
     return 2;
-  }
-  session->RunStartupConversions();
   const CycleOutcome outcome = session->program().cycle().WatchClients();
   if (!outcome.published) {
     // A failed scan keeps no result list, so there is nothing to estimate from.

@@ -44,14 +44,9 @@ void Pause(int milliseconds) {
 }  // namespace
 
 int RunWatchCommand(const std::string& programDir, const WatchOptions& options) {
-  std::unique_ptr<CliSession> session;
-  try {
-    session = std::make_unique<CliSession>(programDir, options.soundCapture);
-  } catch (const std::exception& error) {
-    std::cerr << "tessarin-cli: " << error.what() << "\n";
+  const std::unique_ptr<CliSession> session = OpenCliSession(programDir, options.soundCapture);
+  if (!session)
     return 2;
-  }
-  session->RunStartupConversions();
 
   // A signal only sets the flag: the cycle in progress ends normally, nothing half-written.
   std::signal(SIGINT, RequestStop);
