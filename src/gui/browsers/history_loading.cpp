@@ -13,7 +13,8 @@
 namespace tessarin {
 
 HistoryLoading LoadHistoryWithProgress(QWidget* parent, const SettingsStore& settings,
-                                       const std::string& programDir, const QFont& gridFont) {
+                                       const std::string& programDir, const QFont& gridFont,
+                                       int busyDelayMs) {
   HistoryLoading loading;
   QEventLoop loop;
   // Queued, so a reading that ends before the loop runs still ends it.
@@ -42,11 +43,11 @@ HistoryLoading LoadHistoryWithProgress(QWidget* parent, const SettingsStore& set
   busy.setWindowTitle(QString::fromLatin1(kHistoryCaption));
   busy.setWindowModality(Qt::ApplicationModal);
   busy.setCancelButton(nullptr);
-  busy.setMinimumDuration(kHistoryBusyDelayMs);
+  busy.setMinimumDuration(busyDelayMs);
   QTimer show;
   show.setSingleShot(true);
   QObject::connect(&show, &QTimer::timeout, &busy, &QProgressDialog::show);
-  show.start(kHistoryBusyDelayMs);
+  show.start(busyDelayMs);
 
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   worker.join();

@@ -25,7 +25,9 @@ struct HistoryLoading {
 inline constexpr int kHistoryBusyDelayMs = 400;
 
 // LoadHistory on a worker thread, columns measured in `gridFont`; returns when it is done.
+// Meanwhile timers and paint events go on, user input waits.
 HistoryLoading LoadHistoryWithProgress(QWidget* parent, const SettingsStore& settings,
-                                       const std::string& programDir, const QFont& gridFont);
+                                       const std::string& programDir, const QFont& gridFont,
+                                       int busyDelayMs = kHistoryBusyDelayMs);
 
 }  // namespace tessarin
