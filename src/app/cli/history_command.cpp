@@ -18,6 +18,7 @@
 #include "core/watcher/environment.h"
 #include "core/watcher/settings_store.h"
 #include "outcome_json.h"
+#include "text_table.h"
 
 namespace tessarin {
 
@@ -28,14 +29,7 @@ constexpr std::array<const char*, 4> kLevelNames = {"project", "application", "h
 constexpr std::array<const char*, kColumns> kTextKeys = {"name", "workunits", "errors",
                                                          "totalCpuTime", "avgCpuTime"};
 
-using Row = std::vector<std::string>;
-
-// Columns line up by characters, not bytes, so UTF-8 names do not shift the rest.
-std::size_t DisplayWidth(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
+using Row = TextRow;
 
 void AddRows(const StatTree& tree, std::size_t node, int depth, const StatOptions& options,
              std::vector<Row>& rows) {
@@ -55,24 +49,10 @@ std::string TreeText(const StatTree& tree, const StatOptions& options) {
   for (std::size_t root : tree.roots)
     AddRows(tree, root, 0, options, rows);
 
-  std::array<std::size_t, kColumns> widths{};
-  for (const Row& row : rows) {
-    for (std::size_t column = 0; column < row.size(); ++column)
-      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
-  }
-  std::string text;
-  for (const Row& row : rows) {
-    std::string line;
-    for (std::size_t column = 0; column < row.size(); ++column) {
-      if (column > 0)
-        line += "  ";
-      const std::string padding(widths[column] - DisplayWidth(row[column]), ' ');
-      line += kTreeColumns[column].rightAligned ? padding + row[column] : row[column] + padding;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    text += line + "\n";
-  }
-  return text;
+  std::vector<bool> rightAligned;
+  for (const TreeColumn& column : kTreeColumns)
+    rightAligned.push_back(column.rightAligned);
+  return AlignedColumns(rows, rightAligned);
 }
 
 nlohmann::json ByCategory(const auto& values) {

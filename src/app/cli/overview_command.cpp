@@ -16,19 +16,13 @@
 #include "core/browsers/overview_texts.h"
 #include "core/tools/date_time.h"
 #include "outcome_json.h"
+#include "text_table.h"
 
 namespace tessarin {
 
 namespace {
 
-using Row = std::vector<std::string>;
-
-// Columns line up by characters, not bytes, so UTF-8 names do not shift the rest.
-std::size_t DisplayWidth(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
+using Row = TextRow;
 
 void AddRows(const OverviewNode& node, int depth, std::vector<Row>& rows) {
   Row row;
@@ -48,27 +42,10 @@ std::string TreeText(const OverviewTree& tree) {
   for (const OverviewNode& host : tree)
     AddRows(host, 0, rows);
 
-  std::vector<std::size_t> widths(overview_column::kCount, 0);
-  for (const Row& row : rows) {
-    for (std::size_t column = 0; column < row.size(); ++column)
-      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
-  }
-  std::string text;
-  for (const Row& row : rows) {
-    std::string line;
-    for (std::size_t column = 0; column < row.size(); ++column) {
-      if (column > 0)
-        line += "  ";
-      const std::string padding(widths[column] - DisplayWidth(row[column]), ' ');
-      if (kOverviewColumns[column].Alignment == OverviewAlignment::Right)
-        line += padding + row[column];
-      else
-        line += row[column] + padding;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    text += line + "\n";
-  }
-  return text;
+  std::vector<bool> rightAligned;
+  for (const OverviewColumn& column : kOverviewColumns)
+    rightAligned.push_back(column.Alignment == OverviewAlignment::Right);
+  return AlignedColumns(rows, rightAligned);
 }
 
 // Null where the node has no such time: deadlines belong to results, and a host or a
