@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/tools/date_time.h"
+#include "gui/browsers/history_window.h"
 #include "gui/browsers/overview_window.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/tray_program.h"
@@ -38,6 +39,9 @@ class PrintedMessageBoxes final : public tessarin::MessageBoxes {
 tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
   using namespace tessarin;
   WindowOpeners openers;
+  openers.history = [&messages](const WindowContext& context) {
+    ShowHistoryWindow(context.parent, context.env.settings, context.env.programDir, &messages);
+  };
   openers.overview = [](const WindowContext& context, const ResultList& results) {
     ShowOverviewWindow(context.parent, context.env.settings, results, SystemClock().Now());
   };
