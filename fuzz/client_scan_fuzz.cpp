@@ -22,9 +22,7 @@ namespace {
 class NoLauncher final : public ProgramLauncher {
  public:
   bool Exists(const std::string&) const override { return false; }
-  bool StartDetached(const std::string&, const std::vector<std::string>&) override {
-    return false;
-  }
+  bool StartDetached(const std::string&, const std::vector<std::string>&) override { return false; }
 };
 
 // Relative path -> size and content of every entry below `dir`.

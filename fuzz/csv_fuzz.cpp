@@ -56,9 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string quoted = QuoteText(line);
   if (quoted.find_first_of("\r\n") != std::string::npos)
     std::abort();
-  if (!quoted.empty() &&
-      (quoted.size() < 3 || quoted.front() != '"' || quoted.back() != '"' ||
-       quoted.substr(1, quoted.size() - 2).find('"') != std::string::npos))
+  if (!quoted.empty() && (quoted.size() < 3 || quoted.front() != '"' || quoted.back() != '"' ||
+                          quoted.substr(1, quoted.size() - 2).find('"') != std::string::npos))
     std::abort();
   if (QuoteText(quoted) != quoted)
     std::abort();

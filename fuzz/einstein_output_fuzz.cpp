@@ -22,8 +22,8 @@ void PackAsZip(const std::string& path, std::string_view content) {
     std::abort();
   zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
   const zip_int64_t index = zip_file_add(archive, "out", source, ZIP_FL_OVERWRITE);
-  if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                            ZIP_CM_STORE, 0) != 0 ||
+  if (index < 0 ||
+      zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0) != 0 ||
       zip_close(archive) != 0)
     std::abort();
 }

@@ -103,8 +103,8 @@ FuzzFiles SplitFuzzInput(std::string_view input) {
     // The name's own line break may open the next marker: that file is empty.
     marker = input.find(kMarker, nameEnd);
     const std::size_t length = marker == std::string_view::npos ? std::string_view::npos
-                               : marker > nameEnd              ? marker - nameEnd - 1
-                                                               : 0;
+                               : marker > nameEnd               ? marker - nameEnd - 1
+                                                                : 0;
     const std::string_view content = input.substr(nameEnd + 1, length);
     if (IsPlainRelativePath(name) && result.files.size() < 16)
       result.files.push_back({std::string(name), std::string(content)});

@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
   std::string pattern = (fs::temp_directory_path() / "tessarin-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("mkdtemp failed");
   path_ = pattern + "/";
 }
 

@@ -11,8 +11,7 @@ class TaskDetailReader {
  public:
   virtual ~TaskDetailReader() = default;
   // Appends one entry for the task to `display`; may set the task's time left in `results`.
-  virtual void GetSlot(const ActiveTaskFacts& facts, ResultList& results,
-                       DisplayList& display) = 0;
+  virtual void GetSlot(const ActiveTaskFacts& facts, ResultList& results, DisplayList& display) = 0;
 };
 
 }  // namespace tessarin

@@ -28,9 +28,7 @@ constexpr const char* kFinishedFile = "12no08ab.2043.7434.9.8.120_1_0";
 class NoLauncher final : public ProgramLauncher {
  public:
   bool Exists(const std::string&) const override { return false; }
-  bool StartDetached(const std::string&, const std::vector<std::string>&) override {
-    return false;
-  }
+  bool StartDetached(const std::string&, const std::vector<std::string>&) override { return false; }
 };
 
 // The real loggers, with a step that runs just before each result reaches them.
@@ -98,10 +96,9 @@ TEST_F(ProgramFault, TheSampleResultIsLoggedToEveryLog) {
 
 TEST_F(ProgramFault, LinksPlantedUnderLogNamesAreNotWrittenThrough) {
   const std::string target = t.dir.Write("precious.txt", "keep me");
-  const std::vector<std::string> names = {logs::kSahCsv,          logs::kSahSpikeCsv,
-                                          logs::kSahGaussianCsv,  logs::kSahPulseCsv,
-                                          logs::kSahTripletCsv,   logs::kApCsv,
-                                          logs::kEinsteinCsv,     logs::kEinsteinResultCsv};
+  const std::vector<std::string> names = {
+      logs::kSahCsv,        logs::kSahSpikeCsv, logs::kSahGaussianCsv, logs::kSahPulseCsv,
+      logs::kSahTripletCsv, logs::kApCsv,       logs::kEinsteinCsv,    logs::kEinsteinResultCsv};
   for (const std::string& name : names)
     fs::create_symlink(target, t.env.logDir + name);
   const auto before = Outside();

@@ -2,8 +2,8 @@
 // rows before it stay the last lines of the log and the next row starts cleanly.
 #include <sys/resource.h>
 
-#include <csignal>
 #include <gtest/gtest.h>
+#include <csignal>
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
 // Client files that are huge, garbage, or change under the reader. The cycle never crashes,
 // logs nothing it should not, and the next cycle over a sound file logs what is due, once.
+#include <gtest/gtest.h>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <random>
 #include <thread>
 
@@ -37,7 +37,8 @@ std::string RandomBytes(std::size_t size, std::uint32_t seed, std::string_view a
   std::mt19937 random(seed);
   std::string bytes(size, '\0');
   for (char& c : bytes) {
-    c = alphabet.empty() ? static_cast<char>(random() & 0xFF) : alphabet[random() % alphabet.size()];
+    c = alphabet.empty() ? static_cast<char>(random() & 0xFF)
+                         : alphabet[random() % alphabet.size()];
   }
   return bytes;
 }
@@ -90,8 +91,8 @@ TEST(ClientFileFault, AClientStateCutAtEveryLengthNeverLogsAHalfResult) {
     f.WriteState(whole.substr(0, length));
     f.Cycle();
   }
-  const std::string csv = fs::exists(f.env.logDir + logs::kBoincCsv) ? f.ReadLog(logs::kBoincCsv)
-                                                                     : std::string();
+  const std::string csv =
+      fs::exists(f.env.logDir + logs::kBoincCsv) ? f.ReadLog(logs::kBoincCsv) : std::string();
   // A row can only come from a result element that was whole, with its own name.
   for (const std::string& line : LogLines(csv)) {
     if (line.rfind("\"date\"", 0) == 0 || line.empty())

@@ -3,8 +3,8 @@
 // and the next cycle logs what was missed, once.
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "core/projects/log_files.h"
 #include "fault_support.h"

@@ -3,9 +3,9 @@
 // planted in the log directory is never written through.
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <map>
 
 #include "core/projects/log_files.h"
@@ -51,10 +51,9 @@ class HostileNames : public ::testing::Test {
     WriteClientFileIfPlain(std::string(kSetiDir) + input, "input data");
     WriteClientFileIfPlain(std::string(kSetiDir) + file, "output data");
     f.WriteClientFile("slots/0/state.sah", "<state/>");
-    f.WriteState(ClientStateXml(ProjectXml(kSetiUrl, "SETI@home") +
-                                WorkunitXml(wu, "setiathome", "528", "1e13", {input}) +
-                                ResultXml(result, wu, 5, file) +
-                                ActiveTaskXml(kSetiUrl, result, "0", "10")));
+    f.WriteState(ClientStateXml(
+        ProjectXml(kSetiUrl, "SETI@home") + WorkunitXml(wu, "setiathome", "528", "1e13", {input}) +
+        ResultXml(result, wu, 5, file) + ActiveTaskXml(kSetiUrl, result, "0", "10")));
   }
 
   // The files named through "../" exist where that path leads, so a copy would find them.
@@ -142,14 +141,14 @@ TEST_F(HostileNames, PlantedLinksUnderBackupNamesAreNotWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(f.env.logDir + name)) << name;
   const std::string loop = " - Too many levels of symbolic links";
   EXPECT_GE(f.test.ExceptionCount("StringToFile - " + f.env.logDir + "wu_1.xml" + loop), 1);
-  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(), "ProcessWorkunit - " + f.env.logDir +
-                                                               "wu_1.in.tess"),
+  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(),
+                                   "ProcessWorkunit - " + f.env.logDir + "wu_1.in.tess"),
             1);
-  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(), "ProcessResult - " + f.env.logDir +
-                                                               "wu_1_0_0.tess"),
+  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(),
+                                   "ProcessResult - " + f.env.logDir + "wu_1_0_0.tess"),
             1);
-  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(), "ProcessStateSah - " + f.env.logDir +
-                                                               "wu_1_0_0_state.tess"),
+  EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(),
+                                   "ProcessStateSah - " + f.env.logDir + "wu_1_0_0_state.tess"),
             1);
   EXPECT_GE(f.test.ExceptionCount("LogWU - " + f.env.logDir + logs::kBoincCsv + loop), 1);
   EXPECT_TRUE(f.loggers.calls.empty());
