@@ -50,6 +50,9 @@ if(TARGET tessarin-cli)
   install(FILES "${TESSARIN_UNIT}" DESTINATION ${TESSARIN_SYSTEMD_USER_UNIT_DIR})
 endif()
 
+# Debian wants the licence, machine-readable, in every package's documentation folder.
+install(FILES "${TESSARIN_DATA_DIR}/copyright" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessarin)
+
 # The desktop entry, the metainfo and the icons describe the tray program: without it there
 # is nothing for a menu to start.
 if(TARGET tessarin)

@@ -17,4 +17,8 @@ std::string ToBytes(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
+std::string ToBytesKeeping(const QString& text, const std::string& original) {
+  return text == ToQString(original) ? original : ToBytes(text);
+}
+
 }  // namespace tessarin

@@ -13,4 +13,8 @@ QString ToQString(std::string_view bytes);
 
 std::string ToBytes(const QString& text);
 
+// What a control showing ToQString(original) holds now: `original` itself while the text is
+// unchanged, so a name that is not UTF-8 is saved back byte for byte.
+std::string ToBytesKeeping(const QString& text, const std::string& original);
+
 }  // namespace tessarin

@@ -66,6 +66,8 @@ class PcmStream {
 
   // Waits until everything written has been heard.
   void Drain() { snd_pcm_drain(pcm_); }
+  // Stops at once, throwing away what is not heard yet.
+  void Drop() { snd_pcm_drop(pcm_); }
 
  private:
   snd_pcm_t* pcm_ = nullptr;
@@ -85,9 +87,14 @@ void AlsaSoundDevice::PlayWaveFile(const std::string& path) {
   PcmStream stream(deviceName_, wave.Channels(), wave.SampleRate());
   if (!stream.IsOpen())
     return;
+  const unsigned stops = stops_.load();
   std::array<std::int16_t, kBlockSamples> block{};
   const std::size_t blockFrames = block.size() / static_cast<std::size_t>(wave.Channels());
   for (;;) {
+    if (stops_.load() != stops) {
+      stream.Drop();
+      return;
+    }
     const std::size_t frames =
         wave.ReadFrames(std::span(block.data(), blockFrames * wave.Channels()));
     if (frames == 0)
@@ -105,12 +112,21 @@ void AlsaSoundDevice::Beep(int frequencyHz, int durationMs) {
   PcmStream stream(deviceName_, 1, kBeepSampleRate);
   if (!stream.IsOpen())
     return;
+  const unsigned stops = stops_.load();
   std::array<std::int16_t, kBlockSamples> block{};
   while (const std::size_t frames = tone.Fill(block)) {
+    if (stops_.load() != stops) {
+      stream.Drop();
+      return;
+    }
     if (!stream.Write(block, frames))
       return;
   }
   stream.Drain();
+}
+
+void AlsaSoundDevice::Stop() {
+  ++stops_;
 }
 
 }  // namespace tessarin

@@ -60,11 +60,11 @@ std::string CurrentAutostartDir() {
   return AutostartDirFor(sources.xdgConfigHome, sources.home);
 }
 
-std::string DesktopExecValue(const std::string& programPath) {
-  if (programPath.find_first_of("\r\n") != std::string::npos)
-    return {};
+namespace {
+
+std::string QuotedExecArgument(const std::string& argument) {
   std::string value = "\"";
-  for (const char c : programPath) {
+  for (const char c : argument) {
     // Inside the quotes these four are escaped with a backslash, and the file's string
     // escaping doubles every backslash again; '%' would start a field code.
     if (c == '\\')
@@ -77,6 +77,23 @@ std::string DesktopExecValue(const std::string& programPath) {
       value += c;
   }
   return value + "\"";
+}
+
+}  // namespace
+
+std::string DesktopExecValue(const std::string& programPath,
+                             const std::vector<std::string>& arguments) {
+  std::vector<std::string> command{programPath};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  std::string value;
+  for (const std::string& argument : command) {
+    if (argument.find_first_of("\r\n") != std::string::npos)
+      return {};
+    if (!value.empty())
+      value += ' ';
+    value += QuotedExecArgument(argument);
+  }
+  return value;
 }
 
 XdgAutostart::XdgAutostart(std::string autostartDir) : dir_(AddBackslash(autostartDir)) {}
@@ -94,8 +111,9 @@ bool XdgAutostart::IsOn() const {
   return !SwitchedOffByDesktop(content.str());
 }
 
-bool XdgAutostart::SwitchOn(const std::string& programPath) {
-  const std::string exec = DesktopExecValue(programPath);
+bool XdgAutostart::SwitchOn(const std::string& programPath,
+                            const std::vector<std::string>& arguments) {
+  const std::string exec = DesktopExecValue(programPath, arguments);
   if (exec.empty() || dir_.empty())
     return false;
   std::error_code error;

@@ -3,6 +3,7 @@
 // $XDG_CONFIG_HOME/autostart (~/.config/autostart), starting the quoted program path.
 
 #include <string>
+#include <vector>
 
 #include "core/setup/autostart_entry.h"
 
@@ -15,9 +16,10 @@ std::string AutostartDirFor(const std::string& xdgConfigHome, const std::string&
 // The same for the running user.
 std::string CurrentAutostartDir();
 
-// The program path as one quoted Exec= argument, escaped for a desktop file. Empty for a
-// path that an Exec line cannot carry (a line break in it).
-std::string DesktopExecValue(const std::string& programPath);
+// The program path and its arguments as quoted Exec= arguments, escaped for a desktop file.
+// Empty when one of them cannot be carried by an Exec line (a line break in it).
+std::string DesktopExecValue(const std::string& programPath,
+                             const std::vector<std::string>& arguments = {});
 
 class XdgAutostart final : public AutostartEntry {
  public:
@@ -29,7 +31,7 @@ class XdgAutostart final : public AutostartEntry {
   // X-GNOME-Autostart-enabled=false).
   bool IsOn() const override;
   // Writes the whole file anew (through a temporary file), creating the directory.
-  bool SwitchOn(const std::string& programPath) override;
+  bool SwitchOn(const std::string& programPath, const std::vector<std::string>& arguments) override;
   // True when no file is left.
   bool SwitchOff() override;
 

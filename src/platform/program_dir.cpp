@@ -75,26 +75,47 @@ std::string DataDirProperty(std::string_view properties) {
   return dataDir;
 }
 
+std::string ExecutableDir(const ProgramDirSources& sources) {
+  return AddBackslash(fs::path(sources.executablePath).parent_path().string());
+}
+
+// Tessarin.ini beside the executable.
+bool IsPortable(const ProgramDirSources& sources) {
+  const std::string executableDir = ExecutableDir(sources);
+  return !executableDir.empty() && IsRegularFile(executableDir + kSettingsFileName);
+}
+
 }  // namespace
 
 std::string FindProgramDir(const ProgramDirSources& sources) {
-  if (!sources.homeOption.empty())
-    return AddBackslash(sources.homeOption);
-  const std::string executableDir =
-      AddBackslash(fs::path(sources.executablePath).parent_path().string());
-  if (!executableDir.empty() && IsRegularFile(executableDir + kSettingsFileName)) {
-    return executableDir;
+  if (!sources.homeOption.empty()) {
+    std::error_code ignored;
+    const fs::path absolute = fs::absolute(sources.homeOption, ignored);
+    return AddBackslash(absolute.empty() ? sources.homeOption : absolute.string());
   }
+  if (IsPortable(sources))
+    return ExecutableDir(sources);
   if (!sources.xdgConfigHome.empty() && sources.xdgConfigHome.front() == '/') {
     return AddBackslash(sources.xdgConfigHome) + "Tessarin/";
   }
   if (!sources.home.empty())
     return AddBackslash(sources.home) + ".config/Tessarin/";
-  return executableDir;
+  return ExecutableDir(sources);
+}
+
+std::string FirstStartLogDir(const ProgramDirSources& sources) {
+  if (!sources.homeOption.empty() || IsPortable(sources))
+    return {};
+  if (!sources.xdgDataHome.empty() && sources.xdgDataHome.front() == '/')
+    return AddBackslash(sources.xdgDataHome) + "Tessarin/logs";
+  if (sources.home.empty())
+    return {};
+  return AddBackslash(sources.home) + ".local/share/Tessarin/logs";
 }
 
 ProgramDirSources CurrentProgramDirSources(std::string homeOption) {
-  return {std::move(homeOption), ExecutablePath(), Environment("XDG_CONFIG_HOME"), UserHome()};
+  return {std::move(homeOption), ExecutablePath(), Environment("XDG_CONFIG_HOME"), UserHome(),
+          Environment("XDG_DATA_HOME")};
 }
 
 std::string HomeOption(int argc, const char* const argv[]) {

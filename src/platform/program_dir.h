@@ -11,16 +11,24 @@ inline constexpr const char* kSettingsFileName = "Tessarin.ini";
 
 // What decides the program directory; CurrentProgramDirSources fills it from the process.
 struct ProgramDirSources {
-  std::string homeOption;      // the DIR of "--home DIR"; empty when not given
-  std::string executablePath;  // full path of the running program
-  std::string xdgConfigHome;   // $XDG_CONFIG_HOME
-  std::string home;            // $HOME, or the user's home from the password database
+  std::string homeOption;        // the DIR of "--home DIR"; empty when not given
+  std::string executablePath;    // full path of the running program
+  std::string xdgConfigHome;     // $XDG_CONFIG_HOME
+  std::string home;              // $HOME, or the user's home from the password database
+  std::string xdgDataHome = {};  // $XDG_DATA_HOME
 };
 
-// --home DIR when given; else the executable's folder when a Tessarin.ini is there (portable
-// use); else $XDG_CONFIG_HOME/Tessarin (only an absolute one counts), else
-// ~/.config/Tessarin. With a trailing separator.
+// --home DIR when given (made absolute, so a later start from elsewhere finds it); else the
+// executable's folder when a Tessarin.ini is there (portable use); else
+// $XDG_CONFIG_HOME/Tessarin (only an absolute one counts), else ~/.config/Tessarin. With a
+// trailing separator.
 std::string FindProgramDir(const ProgramDirSources& sources);
+
+// Where a fresh program directory in the user's configuration keeps logs and backups, as
+// data belongs: $XDG_DATA_HOME/Tessarin/logs (only an absolute one counts), else
+// ~/.local/share/Tessarin/logs. Empty for a directory given with --home and for the portable
+// layout: their logs stay in the "logs" folder beside Tessarin.ini.
+std::string FirstStartLogDir(const ProgramDirSources& sources);
 
 ProgramDirSources CurrentProgramDirSources(std::string homeOption);
 

@@ -53,6 +53,12 @@ std::vector<std::string> Hosts(const TFormMain& form) {
   return hosts;
 }
 
+class RecordingNotices final : public NoticeSink {
+ public:
+  void Notify(const DesktopNotice& notice) override { sent.push_back(notice.title); }
+  std::vector<std::string> sent;
+};
+
 class FormMainTest : public ::testing::Test {
  protected:
   FormMainTest() { test::EnsureApplication(); }
@@ -72,6 +78,7 @@ class FormMainTest : public ::testing::Test {
                                 return ScoreThresholds{};
                               },
                               [this] { ++wallpaperRequests; }};
+    services.notices = &notices;
     form = std::make_unique<TFormMain>(std::move(services), tray);
     QObject::connect(form.get(), &TFormMain::ProgramEnds, [this] { ++programEnds; });
     return *form;
@@ -96,6 +103,7 @@ class FormMainTest : public ::testing::Test {
   std::atomic<int> cycles{0};
   int scoresAsked = 0;
   int wallpaperRequests = 0;
+  RecordingNotices notices;
   int programEnds = 0;
   std::unique_ptr<TFormMain> form;
 };
@@ -200,6 +208,40 @@ TEST_F(FormMainTest, ShowingWithCentreOffRestoresTheRememberedPlace) {
   f.ShowClick();
   EXPECT_EQ(f.height(), fitted);
   EXPECT_EQ(f.x(), CentredOffset(Screen().width(), f.frameGeometry().width()));
+}
+
+TEST_F(FormMainTest, ARememberedPlaceOffEveryScreenIsMovedOntoOne) {
+  TFormMain& f = StartedForm();
+  f.HandOver(Published({test::Entry("a", "P")}));
+  settings.WriteBool("Options", "center", false);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const QPoint place :
+       {QPoint(-5000, -300), QPoint(99999, 99999), QPoint(screen.right(), 0)}) {
+    settings.WriteInteger("Options", "LastLeft", place.x());
+    settings.WriteInteger("Options", "LastTop", place.y());
+    settings.WriteInteger("Options", "LastHeight", 300);
+    f.ShowClick();
+    EXPECT_TRUE(screen.contains(f.frameGeometry())) << place.x() << "," << place.y();
+    f.HideIt();
+  }
+}
+
+TEST_F(FormMainTest, DesktopNoticesGoOutOncePerConditionUnlessSwitchedOff) {
+  TFormMain& f = StartedForm();
+  ResultEntry project;
+  project.HostName = "alpha";
+  project.ProjectName = "P";
+  project.ClientDir = "/c/";
+  CycleOutcome empty = Published({});
+  empty.results = {project};
+  f.HandOver(empty);
+  f.HandOver(empty);
+  EXPECT_EQ(notices.sent, std::vector<std::string>{"Tessarin: cache empty"});
+  settings.WriteBool("Options", "desktopnotify", false);
+  project.ClientDir = "/d/";
+  empty.results = {project};
+  f.HandOver(empty);
+  EXPECT_EQ(notices.sent.size(), 1u);
 }
 
 TEST_F(FormMainTest, HidingRemembersThePlaceOnlyAbove155Pixels) {
@@ -367,10 +409,13 @@ TEST_F(FormMainTest, MenusHaveTheirItemsInOrder) {
   for (const QAction* a : f.PopupMenu().menu->actions())
     tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(tray, (QStringList{"Show monitoring display", "Show overall view", "Show history",
-                               "Show user stats", "-", "Setup Tessarin", "-",
+                               "Show user stats", "-", "Setup Tessarin", "About Tessarin", "-",
                                "Start SETI@home-MapView", "-", "Exit"}));
   EXPECT_EQ(f.PopupMenu().menu->defaultAction(), f.PopupMenu().Show);
   EXPECT_FALSE(f.PopupMenu().ShowUserstats->isVisible());
+  f.PopupMenu().About->trigger();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(boxes.shown[0].text.contains("GPL-3.0-or-later"));
 
   QStringList view;
   for (const QAction* a : f.PopupMenu1().View->actions())

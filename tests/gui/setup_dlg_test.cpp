@@ -9,8 +9,11 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "core/setup/setup_fakes.h"
 #include "core/setup/setup_validation.h"
@@ -266,8 +269,8 @@ TEST_F(SetupDlgTest, AddStartsAtTheSelectionOrTheProgramDirectoryAndKeepsTheList
   EXPECT_EQ(ListTexts(), (QStringList{"/home/b", "/srv/m/", "/srv/z"}));
   EXPECT_EQ(files.newFolderAllowed, (std::vector<bool>{false, false, false}));
 
-  // Choosing a listed directory ticks it instead of listing it twice.
-  files.answers = {"/SRV/M/"};
+  // Choosing a listed directory (under another spelling) ticks it instead of listing it twice.
+  files.answers = {"/srv//m"};
   d.btnAddClick();
   EXPECT_EQ(ListTexts().size(), 3);
   EXPECT_EQ(d.lbBoincDirs->item(1)->checkState(), Qt::Checked);
@@ -321,18 +324,86 @@ TEST_F(SetupDlgTest, ASpeakerTuneIsNeverHandedToTheFileDialog) {
             (QStringList{"/sounds/new.wav", "/sounds/new.wav", "/sounds/red.wav", "", "/f.wav"}));
 }
 
+// Plays until stopped, as a long sound on a real device would.
+class EndlessSoundDevice final : public SoundDevice {
+ public:
+  void PlayWaveFile(const std::string&) override { Wait(); }
+  void Beep(int, int) override { Wait(); }
+  void Stop() override { stopped = true; }
+  std::atomic<int> started{0};
+  std::atomic<bool> stopped{false};
+
+ private:
+  void Wait() {
+    ++started;
+    while (!stopped)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+};
+
+void AwaitQuiet(const TSetupDlg& d) {
+  while (d.TestPlaying())
+    QApplication::processEvents(QEventLoop::AllEvents, 1);
+}
+
 TEST_F(SetupDlgTest, TestPlaysTheSoundAsTheWatchCycleWould) {
   TSetupDlg& d = Dialog();
   const std::string wave = env.dir.Write("bell.wav", "RIFF");
   d.edSoundNewWU->setText("SPEAKER:440,100,880,50");
   d.edSoundFinishedWU->setText(QString::fromStdString(wave));
   d.edSoundRedAlert->setText("/missing.wav");
-  d.btnTestNewWU->click();
-  d.btnTestFinishedWU->click();
-  d.btnTestRedAlert->click();
-  d.btnTestCacheEmpty->click();  // empty: nothing
+  for (QPushButton* test : {d.btnTestNewWU, d.btnTestFinishedWU, d.btnTestRedAlert,
+                            d.btnTestCacheEmpty}) {  // the last one is empty: nothing
+    test->click();
+    AwaitQuiet(d);
+  }
   EXPECT_EQ(env.sound.played,
             (std::vector<std::string>{"beep:440,100", "beep:880,50", "wave:" + wave}));
+}
+
+TEST_F(SetupDlgTest, TestLeavesTheDialogFreeAndASecondPressStopsTheWholeTune) {
+  EndlessSoundDevice endless;
+  TSetupDlg d(env.settings, Context(), SetupDialogServices{boxes, files, endless, &hints});
+  d.LoadSettings();
+  d.edSoundRedAlert->setText("SPEAKER:440,100,880,50");
+  d.btnTestRedAlert->click();  // returns while the sound plays
+  EXPECT_TRUE(d.TestPlaying());
+  EXPECT_EQ(d.btnTestRedAlert->text(), "Stop");
+  while (endless.started == 0)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  d.btnTestRedAlert->click();
+  EXPECT_TRUE(endless.stopped);
+  EXPECT_FALSE(d.TestPlaying());
+  EXPECT_EQ(endless.started, 1);  // the second beep of the tune never began
+  EXPECT_EQ(d.btnTestRedAlert->text(), "Test");
+}
+
+TEST_F(SetupDlgTest, NamesThatAreNotUtf8AreSavedBackByteForByte) {
+  const std::string latin1Dir = "/srv/caf\xE9/boinc/";
+  const std::string latin1Logs = "/srv/caf\xE9/logs";
+  SetDirs({{latin1Dir, true}});
+  env.settings.WriteString("Options", "logdir", latin1Logs);
+  env.settings.WriteString("Sound", "NewWU", "/snd/\xE9t\xE9.wav");
+  TSetupDlg& d = Dialog();
+  d.SaveSettings();  // OK without touching anything
+  SettingsStore reread(env.settings.FileName());
+  EXPECT_EQ(reread.ReadSection("BoincDirs"), std::vector<std::string>{latin1Dir});
+  EXPECT_EQ(reread.ReadString("Options", "logdir", ""), latin1Logs);
+  EXPECT_EQ(reread.ReadString("Sound", "NewWU", ""), "/snd/\xE9t\xE9.wav");
+}
+
+TEST_F(SetupDlgTest, TildeIsTheHomeAndTheSoundChooserStartsInTheSoundTheme) {
+  SetupContext context = Context();
+  context.home = "/home/u";
+  context.soundThemeDir = "/usr/share/sounds/freedesktop/stereo";
+  TSetupDlg d(env.settings, context, SetupDialogServices{boxes, files, env.sound, &hints});
+  d.LoadSettings();
+  d.edLogDir->setText("~/tess-logs");
+  d.edSoundNewWU->setText("~/new.oga");
+  EXPECT_EQ(d.Values().logDir, "/home/u/tess-logs");
+  EXPECT_EQ(d.Values().soundNewWU, "/home/u/new.oga");
+  d.btnSoundCacheEmptyClick();  // nothing named yet
+  EXPECT_EQ(files.wavePresets.last(), "/usr/share/sounds/freedesktop/stereo");
 }
 
 TEST_F(SetupDlgTest, DirectoryKeysAndChecksSurviveTheDialogsSaveAndReload) {

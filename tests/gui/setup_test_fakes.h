@@ -45,7 +45,7 @@ class ScriptedFileChoosers final : public FileChoosers {
     newFolderAllowed.push_back(allowNewFolder);
     return Next();
   }
-  QString ChooseWaveFile(QWidget*, const QString& fileName) override {
+  QString ChooseSoundFile(QWidget*, const QString& fileName) override {
     wavePresets << fileName;
     return Next();
   }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <filesystem>
 
 #include "core/program/program.h"
@@ -38,12 +41,14 @@ class TrayProgramTest : public ::testing::Test {
   test::RecordingLauncher launcher;
 };
 
-TEST_F(TrayProgramTest, ASecondStartInTheSameProgramDirectoryEndsSilently) {
+TEST_F(TrayProgramTest, ASecondStartInTheSameProgramDirectoryShowsTheFirstAndEnds) {
   WriteSettings("[Options]\r\ntimer=60\r\n");
   auto first = Launch();
   ASSERT_EQ(first->state(), TrayProgram::State::kRunning);
   EXPECT_EQ(first->programDir(), home());
   ASSERT_NE(first->form(), nullptr);
+
+  EXPECT_FALSE(first->form()->isVisible());
 
   auto second = Launch();
   EXPECT_EQ(second->state(), TrayProgram::State::kAnotherInstance);
@@ -51,11 +56,52 @@ TEST_F(TrayProgramTest, ASecondStartInTheSameProgramDirectoryEndsSilently) {
   EXPECT_EQ(second->program(), nullptr);
   EXPECT_TRUE(boxes.shown.empty());
   second.reset();
-  // The refused start took nothing away from the first.
+  // The refused start took nothing away from the first, and brought its window forward.
   EXPECT_EQ(first->state(), TrayProgram::State::kRunning);
+  QElapsedTimer clock;
+  clock.start();
+  while (!first->form()->isVisible() && clock.elapsed() < 10000)
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_TRUE(first->form()->isVisible());
 
   first.reset();
   EXPECT_EQ(Launch()->state(), TrayProgram::State::kRunning);
+}
+
+TEST_F(TrayProgramTest, ASecondProgramStartedOnTheSameDirectoryRingsTheFirstAndEnds) {
+  WriteSettings("[Options]\r\ntimer=60\r\n");
+  auto first = Launch();
+  ASSERT_EQ(first->state(), TrayProgram::State::kRunning);
+  QProcess second;
+  second.start(TESSARIN_TRAY_PATH, {"--home", QString::fromStdString(home())});
+  ASSERT_TRUE(second.waitForFinished(30000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  QElapsedTimer clock;
+  clock.start();
+  while (!first->form()->isVisible() && clock.elapsed() < 10000)
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_TRUE(first->form()->isVisible());
+}
+
+TEST_F(TrayProgramTest, HelpAndVersionPrintAndEndWithoutTouchingAnything) {
+  for (const char* option : {"--help", "--version"}) {
+    test::TempDir user;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", QString::fromStdString(user.path()));
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(user.path() + "config"));
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    program.start(TESSARIN_TRAY_PATH, {option});
+    ASSERT_TRUE(program.waitForFinished(30000)) << option;
+    EXPECT_EQ(program.exitCode(), 0) << option;
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(option == std::string("--help") ? "--home DIR" : "GPL-3.0-or-later"))
+        << option << ": " << out.toStdString();
+    EXPECT_TRUE(std::filesystem::is_empty(user.path())) << option;
+  }
 }
 
 TEST_F(TrayProgramTest, AFirstRunSaysHowToCreateTheSettingsAndEnds) {
@@ -95,6 +141,51 @@ TEST_F(TrayProgramTest, AFirstRunOpensTheSetupWhenThereIsOne) {
   auto tray = Launch(openers);
   EXPECT_EQ(tray->state(), TrayProgram::State::kRunning);
   EXPECT_NE(tray->form(), nullptr);
+}
+
+TEST_F(TrayProgramTest, TheLogDirectoryOfTheFirstRunAndLaterChangesAreLoggedTo) {
+  const std::string clients = dir.path() + "clients/";
+  for (const char* client : {"mixed-host", "seti-host"}) {
+    std::filesystem::create_directories(clients);
+    std::filesystem::copy(std::string(TESSARIN_SOURCE_DIR) + "/samples/clients/" + client,
+                          clients + client, std::filesystem::copy_options::recursive);
+  }
+  const std::string first = dir.MakeDir("first-logs");
+  const std::string second = dir.MakeDir("second-logs");
+  WindowOpeners openers;
+  openers.setup = [&](const WindowContext& context) {
+    SettingsStore& settings = context.env.settings;
+    settings.WriteInteger("Options", "timer", 0);
+    settings.WriteString("Options", "logdir", first);
+    settings.WriteBool("BoincDirs", clients + "mixed-host/", true);
+    settings.UpdateFile();
+    return true;
+  };
+  auto tray = Launch(openers);
+  ASSERT_EQ(tray->state(), TrayProgram::State::kRunning);
+  int handedOver = 0;
+  QObject::connect(tray->form(), &TFormMain::CycleHandedOver, [&] { ++handedOver; });
+  const auto awaitCycles = [&](int count) {
+    QElapsedTimer clock;
+    clock.start();
+    while (handedOver < count && clock.elapsed() < 60000)
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return handedOver >= count;
+  };
+  tray->Start();
+  ASSERT_TRUE(awaitCycles(1));
+  EXPECT_TRUE(std::filesystem::exists(first + "boinc.csv"));
+  EXPECT_FALSE(std::filesystem::exists(home() + "logs"));
+
+  // Changed in the setup: the next cycle logs there, without a restart.
+  SettingsStore& settings = tray->program()->settings();
+  settings.WriteString("Options", "logdir", second);
+  settings.WriteBool("BoincDirs", clients + "seti-host/", true);
+  const std::string before = dir.Read("first-logs/boinc.csv");
+  ASSERT_TRUE(awaitCycles(handedOver + 2));
+  EXPECT_EQ(dir.Read("first-logs/boinc.csv"), before);
+  EXPECT_TRUE(std::filesystem::exists(second + "boinc.csv"));
+  tray->form()->PopupMenu().DoExit->trigger();
 }
 
 TEST_F(TrayProgramTest, ConversionFailuresAreShownAndStartUpGoesOn) {

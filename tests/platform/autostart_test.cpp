@@ -33,7 +33,7 @@ TEST(XdgAutostartTest, SwitchingOnWritesTheEntryAndOffRemovesIt) {
   EXPECT_FALSE(autostart.IsOn());
   EXPECT_TRUE(autostart.SwitchOff());  // nothing to remove is no failure
 
-  ASSERT_TRUE(autostart.SwitchOn("/opt/tess app/tessarin"));
+  ASSERT_TRUE(autostart.SwitchOn("/opt/tess app/tessarin", {}));
   EXPECT_EQ(autostart.FilePath(), dir.path() + "config/autostart/tessarin.desktop");
   EXPECT_TRUE(autostart.IsOn());
   const std::string content = dir.Read("config/autostart/tessarin.desktop");
@@ -45,8 +45,10 @@ TEST(XdgAutostartTest, SwitchingOnWritesTheEntryAndOffRemovesIt) {
                           std::filesystem::directory_iterator()),
             1);
 
-  ASSERT_TRUE(autostart.SwitchOn("/usr/bin/tessarin"));
-  EXPECT_NE(dir.Read("config/autostart/tessarin.desktop").find("\nExec=\"/usr/bin/tessarin\"\n"),
+  // Login opens the program directory this run was given.
+  ASSERT_TRUE(autostart.SwitchOn("/usr/bin/tessarin", {"--home", "/srv/my tess"}));
+  EXPECT_NE(dir.Read("config/autostart/tessarin.desktop")
+                .find("\nExec=\"/usr/bin/tessarin\" \"--home\" \"/srv/my tess\"\n"),
             std::string::npos);
 
   EXPECT_TRUE(autostart.SwitchOff());
@@ -63,7 +65,7 @@ TEST(XdgAutostartTest, AnEntryTheDesktopSwitchedOffCountsAsOff) {
   EXPECT_FALSE(autostart.IsOn());
   dir.Write("tessarin.desktop", "[Desktop Entry]\nExec=tessarin\n[Other]\nHidden=true\n");
   EXPECT_TRUE(autostart.IsOn());
-  ASSERT_TRUE(autostart.SwitchOn("/t"));
+  ASSERT_TRUE(autostart.SwitchOn("/t", {}));
   EXPECT_TRUE(autostart.IsOn());
 }
 
@@ -71,9 +73,10 @@ TEST(XdgAutostartTest, AnUnwritableDirectoryReportsFailure) {
   TempDir dir;
   dir.Write("blocked", "a file where the directory should be");
   XdgAutostart autostart(dir.path() + "blocked/autostart");
-  EXPECT_FALSE(autostart.SwitchOn("/t"));
+  EXPECT_FALSE(autostart.SwitchOn("/t", {}));
   EXPECT_FALSE(autostart.IsOn());
-  EXPECT_FALSE(XdgAutostart(dir.path()).SwitchOn("/a\nb"));
+  EXPECT_FALSE(XdgAutostart(dir.path()).SwitchOn("/a\nb", {}));
+  EXPECT_FALSE(XdgAutostart(dir.path()).SwitchOn("/t", {"--home", "/a\nb"}));
 }
 
 }  // namespace

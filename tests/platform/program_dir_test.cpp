@@ -27,6 +27,26 @@ TEST(FindProgramDirTest, PortableFolderThenXdgThenHomeAndHomeOptionOverAll) {
   EXPECT_EQ(FindProgramDir(sources), "/srv/tessarin/");
 }
 
+TEST(FindProgramDirTest, OnlyTheUsersOwnProgramDirectoryLogsUnderTheDataDirectory) {
+  test::TempDir dir;
+  const std::string bin = dir.MakeDir("bin");
+  ProgramDirSources sources{"", bin + "tessarin", "/cfg", "/home/u", "/data"};
+  EXPECT_EQ(FirstStartLogDir(sources), "/data/Tessarin/logs");
+  sources.xdgDataHome = "data";  // not absolute: ignored
+  EXPECT_EQ(FirstStartLogDir(sources), "/home/u/.local/share/Tessarin/logs");
+
+  // The portable layout and --home keep "logs" beside Tessarin.ini.
+  dir.Write("bin/Tessarin.ini", "");
+  EXPECT_EQ(FirstStartLogDir(sources), "");
+  std::filesystem::remove(bin + "Tessarin.ini");
+  sources.homeOption = "/srv/tessarin";
+  EXPECT_EQ(FirstStartLogDir(sources), "");
+
+  // A relative --home is taken from where the program starts, once.
+  sources.homeOption = "rel/tess";
+  EXPECT_EQ(FindProgramDir(sources), std::filesystem::current_path().string() + "/rel/tess/");
+}
+
 TEST(FindProgramDirTest, HomeOptionInBothSpellings) {
   const char* spaced[] = {"tessarin", "--silent", "--home", "/a b"};
   EXPECT_EQ(HomeOption(4, spaced), "/a b");

@@ -44,6 +44,8 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     settings.Write(settings::kTimer, settings::kTimer.defaultValue);
     if (!options.logDir.empty())
       settings.Write(settings::kLogDir, AbsoluteDir(options.logDir));
+    else if (!options.defaultLogDir.empty())
+      settings.Write(settings::kLogDir, AddBackslash(options.defaultLogDir));
     for (const std::string& client : options.clients) {
       settings.WriteBool(sections::kBoincDirs, EscapeIniText(AbsoluteDir(client)), true);
     }

@@ -8,6 +8,8 @@ namespace tessarin {
 struct InitOptions {
   std::vector<std::string> clients;
   std::string logDir;
+  // Taken when no --logdir is given; empty keeps "logs" beside Tessarin.ini.
+  std::string defaultLogDir;
   bool force = false;
 };
 

@@ -3,11 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "core/program/version_text.h"
 #include "history_command.h"
 #include "init_command.h"
 #include "overview_command.h"
 #include "platform/program_dir.h"
-#include "version.h"
 #include "watch_command.h"
 
 int main(int argc, char** argv) {
@@ -16,9 +16,7 @@ int main(int argc, char** argv) {
       "Tessarin without a window: watches BOINC client directories, logs every "
       "finished result to CSV files and keeps backups of the science files.",
       "tessarin-cli"};
-  app.set_version_flag("--version", std::string(version::kProductName) + " " +
-                                        version::kProductVersion + " (" + version::kFileVersion +
-                                        ")\n" + version::kCopyright);
+  app.set_version_flag("--version", VersionText());
   app.require_subcommand(1);
 
   std::string home;
@@ -31,7 +29,9 @@ int main(int argc, char** argv) {
   initCommand->add_option("--client", init.clients, "A BOINC client data directory")
       ->required()
       ->check(CLI::ExistingDirectory);
-  initCommand->add_option("--logdir", init.logDir, "Log and backup directory (default: logs)");
+  initCommand->add_option("--logdir", init.logDir,
+                          "Log and backup directory (default: ~/.local/share/Tessarin/logs, "
+                          "or logs beside Tessarin.ini with --home or a portable Tessarin.ini)");
   initCommand->add_flag("--force", init.force, "Replace an existing Tessarin.ini");
 
   WatchOptions once;
@@ -67,9 +67,12 @@ int main(int argc, char** argv) {
 
   CLI11_PARSE(app, argc, argv);
 
-  const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
-  if (*initCommand)
+  const ProgramDirSources sources = CurrentProgramDirSources(home);
+  const std::string programDir = FindProgramDir(sources);
+  if (*initCommand) {
+    init.defaultLogDir = FirstStartLogDir(sources);
     return RunInitCommand(programDir, init);
+  }
   if (*onceCommand)
     return RunWatchCommand(programDir, once);
   if (*watchCommand)

@@ -2,16 +2,16 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QStringList>
 #include <QSystemTrayIcon>
 #include <clocale>
 #include <cstdio>
-#include <vector>
 
+#include "core/program/version_text.h"
 #include "core/tools/date_time.h"
 #include "gui/browsers/history_window.h"
 #include "gui/browsers/overview_window.h"
 #include "gui/dialogs/message_boxes.h"
+#include "gui/display/desktop_notifier.h"
 #include "gui/display/tray_program.h"
 #include "gui/qt_text.h"
 #include "gui/setup/file_choosers.h"
@@ -21,6 +21,7 @@
 #include "platform/process_launcher.h"
 #include "platform/program_dir.h"
 #include "screenshot.h"
+#include "tray_arguments.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ class PrintedMessageBoxes final : public tessarin::MessageBoxes {
 
 // The windows the tray menu opens. The main window applies the timer and the score limits
 // after a confirmed setup itself, so the setup gets only the wallpaper request.
-tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
+tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages,
+                                          const std::string& homeOption) {
   using namespace tessarin;
   WindowOpeners openers;
   openers.history = [&messages](const WindowContext& context) {
@@ -45,8 +47,8 @@ tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
   openers.overview = [](const WindowContext& context, const ResultList& results) {
     ShowOverviewWindow(context.parent, context.env.settings, results, SystemClock().Now());
   };
-  openers.setup = [&messages](const WindowContext& context) {
-    PlatformSetupContext platform(context.env.settings, context.env.programDir);
+  openers.setup = [&messages, homeOption](const WindowContext& context) {
+    PlatformSetupContext platform(context.env.settings, context.env.programDir, homeOption);
     QtFileChoosers files;
     SetupDialogHooks hooks;
     hooks.requestWallpaper = context.requestWallpaper;
@@ -58,6 +60,15 @@ tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Answered before anything is opened or created, and without a display.
+  const tessarin::TrayArguments arguments = tessarin::ParseTrayArguments(argc, argv);
+  if (arguments.help || arguments.version) {
+    const std::string text =
+        arguments.help ? tessarin::TrayHelpText() : tessarin::VersionText() + "\n";
+    std::fputs(text.c_str(), stdout);
+    return 0;
+  }
+
   QApplication app(argc, argv);
   // QApplication took the number format from the environment: every log and every number
   // read depends on '.' decimals, so it is fixed from here on.
@@ -66,26 +77,11 @@ int main(int argc, char* argv[]) {
   // The program lives in the tray: closing a message box or hiding the window ends nothing.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  const QStringList arguments = QApplication::arguments();
-  std::vector<QByteArray> bytes;
-  std::vector<const char*> argvLeft;
-  for (const QString& argument : arguments)
-    bytes.push_back(argument.toLocal8Bit());
-  for (const QByteArray& b : bytes)
-    argvLeft.push_back(b.constData());
-  QString screenshot;
-  bool compact = false;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size())
-      screenshot = arguments[++i];
-    else if (arguments[i].startsWith(QStringLiteral("--screenshot=")))
-      screenshot = arguments[i].mid(13);
-    else if (arguments[i] == QStringLiteral("--compact"))
-      compact = true;
-  }
+  const QString screenshot = QString::fromLocal8Bit(arguments.screenshot.c_str());
+  const bool compact = arguments.compact;
 
   tessarin::TrayStartOptions options;
-  options.homeOption = tessarin::HomeOption(static_cast<int>(argvLeft.size()), argvLeft.data());
+  options.homeOption = arguments.home;
   options.executablePath = tessarin::ToBytes(QApplication::applicationFilePath());
   options.trayAvailable = screenshot.isEmpty() && QSystemTrayIcon::isSystemTrayAvailable();
 
@@ -93,7 +89,10 @@ int main(int argc, char* argv[]) {
   PrintedMessageBoxes printed;
   tessarin::MessageBoxes& messages =
       screenshot.isEmpty() ? static_cast<tessarin::MessageBoxes&>(boxes) : printed;
-  options.openers = MakeWindowOpeners(messages);
+  options.openers = MakeWindowOpeners(messages, options.homeOption);
+  tessarin::FreedesktopNotifier notifier;
+  if (screenshot.isEmpty())
+    options.notices = &notifier;
   tessarin::AlsaSoundDevice sound;
   tessarin::PosixProgramLauncher launcher;
   tessarin::TrayProgram tray(std::move(options), messages, sound, launcher);

@@ -1,16 +1,14 @@
 #include "core/data/host_record.h"
 
 #include "core/tools/tag_extract.h"
+#include "core/tools/text.h"
 
 namespace tessarin {
 
 namespace {
 
 std::string Field(std::string& element, const char* tag, std::size_t width) {
-  std::string value = ExtractTagCut(element, tag);
-  if (value.size() > width)
-    value.resize(width);
-  return value;
+  return CutToWidth(ExtractTagCut(element, tag), width);
 }
 
 }  // namespace

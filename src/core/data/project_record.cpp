@@ -9,10 +9,7 @@ namespace tessarin {
 namespace {
 
 std::string Field(std::string_view element, const char* tag, std::size_t width) {
-  std::string value = ExtractTag(element, tag);
-  if (value.size() > width)
-    value.resize(width);
-  return value;
+  return CutToWidth(ExtractTag(element, tag), width);
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
+#include "core/tools/text.h"
 
 namespace tessarin {
 
 std::string Bounded(std::string_view value, std::size_t width) {
-  return std::string(value.substr(0, width));
+  return CutToWidth(value, width);
 }
 
 std::int32_t WholeSeconds(double seconds, std::string_view what) {

@@ -25,7 +25,14 @@ Program::Program(const std::string& programDir, const Clock& clock, SoundDevice&
       cycle_(env_, details_, loggers_, launcher) {}
 
 std::vector<std::string> Program::RunStartupConversions() {
+  env_.logDir = ResolveLogDir(settings_, env_.programDir);
   return tessarin::RunStartupConversions(env_, scores_);
+}
+
+std::optional<std::vector<std::string>> Program::FollowLogDirSetting() {
+  if (ResolveLogDir(settings_, env_.programDir) == env_.logDir)
+    return std::nullopt;
+  return RunStartupConversions();
 }
 
 }  // namespace tessarin

@@ -3,6 +3,7 @@
 // cycle wired to the project loggers and the task-detail reader. The tray program and the
 // headless command both build one; a test can build two side by side.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,15 @@ class Program {
   // The score limits of the last RunStartupConversions (their defaults before).
   const ScoreThresholds& scores() const { return scores_; }
 
-  // The start-up conversions of the log directory, in their order; each failure is one
-  // message, and the remaining steps still run.
+  // The start-up conversions of the log directory that Options/logdir names now (a first-run
+  // setup may just have chosen it), in their order; each failure is one message, and the
+  // remaining steps still run.
   std::vector<std::string> RunStartupConversions();
+
+  // Takes a changed Options/logdir for the next cycle, with the start-up conversions over the
+  // new directory; their failures, or nothing when the directory stayed. Call only while no
+  // cycle runs: the cycle reads the directory without a lock.
+  std::optional<std::vector<std::string>> FollowLogDirSetting();
 
  private:
   SettingsStore settings_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/tools/dir_path.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -23,9 +24,8 @@ std::size_t SortedPosition(const std::vector<BoincDirEntry>& dirs, std::string_v
 }
 
 std::size_t AddBoincDir(std::vector<BoincDirEntry>& dirs, const std::string& path) {
-  const std::string key = LowerCase(path);
   for (std::size_t i = 0; i < dirs.size(); ++i) {
-    if (LowerCase(dirs[i].path) == key) {
+    if (SameDir(dirs[i].path, path)) {
       dirs[i].checked = true;
       return i;
     }

@@ -17,9 +17,9 @@ bool BoincDirBefore(std::string_view left, std::string_view right);
 // Where `path` goes in a sorted list (after entries that compare equal).
 std::size_t SortedPosition(const std::vector<BoincDirEntry>& dirs, std::string_view path);
 
-// Adds `path` checked at its sorted place and returns its index. A path already listed (letter
-// case ignored, as settings keys are) is checked instead: two such entries would share one
-// BoincDirs key, and saving would silently keep only one of them.
+// Adds `path` checked at its sorted place and returns its index. A path already listed (as a
+// path: "/a" and "/a/" are one directory, "/A/" another) is checked instead, so one client is
+// never watched twice.
 std::size_t AddBoincDir(std::vector<BoincDirEntry>& dirs, const std::string& path);
 
 // The BoincDirs key of a directory and back ("%", "=", "]" escaped).

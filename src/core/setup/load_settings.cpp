@@ -6,6 +6,7 @@
 
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
+#include "core/tools/dir_path.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
@@ -20,6 +21,14 @@ std::vector<BoincDirEntry> LoadBoincDirs(const SettingsStore& store,
     const bool checked =
         store.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault);
     BoincDirEntry entry{BoincDirFromKey(key), checked};
+    // Two spellings of one directory become one entry, watched when either was.
+    const auto same = std::find_if(dirs.begin(), dirs.end(), [&](const BoincDirEntry& listed) {
+      return SameDir(listed.path, entry.path);
+    });
+    if (same != dirs.end()) {
+      same->checked = same->checked || entry.checked;
+      continue;
+    }
     dirs.insert(dirs.begin() + static_cast<std::ptrdiff_t>(SortedPosition(dirs, entry.path)),
                 std::move(entry));
   }
@@ -44,8 +53,12 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   SetupSettings s;
   s.autorun = context.autostart.IsOn() || IsFirstStart(store);
   s.boincDirs = LoadBoincDirs(store, context.defaultClientDir);
-  s.logDir = store.ReadString(settings::kLogDir.section, settings::kLogDir.key,
-                              context.programDir + "logs");
+  // A program directory set up before keeps logging where it did: only a first start is
+  // offered the other place.
+  const std::string defaultLogDir = IsFirstStart(store) && !context.firstStartLogDir.empty()
+                                        ? context.firstStartLogDir
+                                        : context.programDir + "logs";
+  s.logDir = store.ReadString(settings::kLogDir.section, settings::kLogDir.key, defaultLogDir);
 
   s.soundNewWU = store.Read(settings::kNewWUSound);
   s.soundFinishedWU = store.Read(settings::kFinishedWUSound);
@@ -68,6 +81,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   s.silent = store.Read(settings::kSilent);
   s.center = store.Read(settings::kCenter);
   s.notify = store.Read(settings::kNotifyInSetup);
+  s.desktopNotify = store.Read(settings::kDesktopNotify);
   s.rateScores = store.Read(settings::kRateScores);
   s.recalculateProgress = store.Read(settings::kRecalculateProgress);
   s.yellowAlert = std::clamp(store.Read(settings::kYellowAlert), 0, kYellowAlertMax);

@@ -12,10 +12,12 @@ namespace tessarin {
 namespace {
 
 void WriteBoincDirs(SettingsStore& store, const std::vector<BoincDirEntry>& dirs) {
-  store.EraseSection(sections::kBoincDirs);
-  // Unchecked directories stay, saved as "0", so they can be ticked again later.
+  // Unchecked directories stay, saved as "0", so they can be ticked again later. The section
+  // is replaced in one step: a cycle reading it meanwhile sees the old list or the new one.
+  std::vector<std::pair<std::string, std::string>> keys;
   for (const BoincDirEntry& entry : dirs)
-    store.WriteBool(sections::kBoincDirs, BoincDirKey(entry.path), entry.checked);
+    keys.emplace_back(BoincDirKey(entry.path), entry.checked ? "1" : "0");
+  store.ReplaceSection(sections::kBoincDirs, keys);
 }
 
 void WriteSounds(SettingsStore& store, const SetupSettings& s) {
@@ -33,6 +35,7 @@ void WriteOptions(SettingsStore& store, const SetupSettings& s) {
   store.Write(settings::kAutorun, s.autorun);
   store.Write(settings::kCloseToTray, s.closeToTray);
   store.Write(settings::kNotifyInSetup, s.notify);
+  store.Write(settings::kDesktopNotify, s.desktopNotify);
   store.Write(settings::kRateScores, s.rateScores);
   store.Write(settings::kRecalculateProgress, s.recalculateProgress);
   store.Write(settings::kSilent, s.silent);
@@ -52,7 +55,8 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
                          const SetupContext& context) {
   SaveOutcome outcome;
   const bool autostartDone =
-      s.autorun ? context.autostart.SwitchOn(context.programPath) : context.autostart.SwitchOff();
+      s.autorun ? context.autostart.SwitchOn(context.programPath, context.autostartArguments)
+                : context.autostart.SwitchOff();
   outcome.autostartFailed = !autostartDone;
 
   WriteBoincDirs(store, s.boincDirs);

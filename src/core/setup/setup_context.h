@@ -2,6 +2,7 @@
 // What loading and saving the setup need besides the settings store.
 
 #include <string>
+#include <vector>
 
 namespace tessarin {
 
@@ -18,6 +19,16 @@ struct SetupContext {
   // client_state.xml (empty when there is none).
   std::string defaultClientDir;
   AutostartEntry& autostart;
+  // What the autostart entry passes after the program path ("--home" DIR when the program
+  // was started with one), so that login opens the same program directory.
+  std::vector<std::string> autostartArguments = {};
+  // The user's home, for "~" in the path fields; empty leaves "~" alone.
+  std::string home = {};
+  // The log directory a first start proposes; empty proposes programDir + "logs".
+  std::string firstStartLogDir = {};
+  // Where the sound chooser starts when no sound file is named yet: the desktop's sound
+  // theme (/usr/share/sounds/freedesktop/stereo); empty leaves it to the chooser.
+  std::string soundThemeDir = {};
 };
 
 }  // namespace tessarin

@@ -46,6 +46,7 @@ struct SetupSettings {
   bool center = settings::kCenter.defaultValue;
   bool recalculateProgress = settings::kRecalculateProgress.defaultValue;
   bool notify = settings::kNotifyInSetup.defaultValue;
+  bool desktopNotify = settings::kDesktopNotify.defaultValue;
   bool rateScores = settings::kRateScores.defaultValue;
   bool wallpaper = settings::kWallpaperInSetup.defaultValue;
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/tools/dir_path.h"
 #include "core/tools/files.h"
 #include "core/tools/text.h"
 
@@ -32,7 +33,7 @@ bool LogDirReady(const std::string& logDir, SetupPrompter& prompter) {
 
 bool LogDirIsListed(const SetupSettings& values) {
   for (const BoincDirEntry& entry : values.boincDirs) {
-    if (entry.path == values.logDir)
+    if (SameDir(entry.path, values.logDir))
       return true;
   }
   return false;
@@ -58,6 +59,17 @@ bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter) {
   }
   if (values.logDir.empty()) {
     Tell(prompter, setup_texts::kNoLogDir);
+    return false;
+  }
+  // A relative path would be created wherever the program happens to run.
+  if (values.logDir.front() != '/') {
+    Tell(prompter, setup_texts::kRelativeLogDir);
+    return false;
+  }
+  std::error_code error;
+  if (std::filesystem::exists(values.logDir, error) &&
+      !std::filesystem::is_directory(values.logDir, error)) {
+    Tell(prompter, setup_texts::kLogDirIsFile);
     return false;
   }
   if (!LogDirReady(values.logDir, prompter))

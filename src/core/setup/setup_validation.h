@@ -1,7 +1,8 @@
 #pragma once
 // What the OK button checks before the setup closes, in this order: at least one client
-// directory, a log directory, that it exists (offering to create it), that it is no client
-// directory, and that every ticked client directory holds client_state.xml.
+// directory, a log directory given as a full path that is no file, that it exists (offering
+// to create it), that it is no client directory, and that every ticked client directory
+// holds client_state.xml. Paths are taken as they are: expand "~" before (WithHomeExpanded).
 
 #include <string>
 
@@ -18,6 +19,9 @@ inline constexpr const char* kCreateLogDir =
     "The specified log directory does not exist. It\u00B4ll now be created!";
 inline constexpr const char* kSameDirs =
     "The log directory and the BOINC directories should be different!";
+inline constexpr const char* kRelativeLogDir =
+    "The log directory must be a full path, starting with / or ~!";
+inline constexpr const char* kLogDirIsFile = "The log directory is a file, not a directory!";
 }  // namespace setup_texts
 
 // "The specified directory "<dir>"" CR LF "doesn´t seem to be a valid BOINC directory!"

@@ -225,4 +225,20 @@ bool ContainsText(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
+std::string CutToWidth(std::string_view text, std::size_t width) {
+  if (text.size() <= width)
+    return std::string(text);
+  // Back to the lead byte of the character at the cut, at most three continuation bytes.
+  std::size_t lead = width;
+  const auto isContinuation = [&](std::size_t i) {
+    return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+  };
+  while (lead > 0 && width - lead < 3 && isContinuation(lead))
+    --lead;
+  const auto first = static_cast<unsigned char>(text[lead]);
+  const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+  const bool splitsSequence = lead < width && first >= 0xC0 && lead + length > width;
+  return std::string(text.substr(0, splitsSequence ? lead : width));
+}
+
 }  // namespace tessarin

@@ -62,6 +62,10 @@ std::string AddBackslash(std::string_view path);
 bool DigitShareBelow(std::string_view text, char ignored, double ratio);
 
 std::string UpperCase(std::string_view text);
+
+// The first `width` bytes of `text`, less the start of a UTF-8 sequence that the cut would
+// split; bytes that do not form UTF-8 (single-byte texts of older clients) are cut at `width`.
+std::string CutToWidth(std::string_view text, std::size_t width);
 std::string LowerCase(std::string_view text);
 bool ContainsText(std::string_view text, std::string_view part);
 

@@ -1,7 +1,9 @@
 #include "core/watcher/client_scan.h"
 
 #include <exception>
+#include <unordered_set>
 
+#include "core/tools/dir_path.h"
 #include "core/tools/exception_log.h"
 #include "core/tools/text.h"
 #include "core/watcher/directory_scan.h"
@@ -14,13 +16,16 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
+    // "/x", "/x/" and "/x//" are one client: watched twice, every cell would show twice.
+    std::unordered_set<std::string> watched;
     for (const std::string& key : settings.ReadSection(sections::kBoincDirs)) {
       const std::string clientDir = AddBackslash(UnescapeIniText(key));
-      if (clientDir.empty())
+      if (clientDir.empty() || watched.contains(NormalDir(clientDir)))
         continue;
       if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
         continue;
       }
+      watched.insert(NormalDir(clientDir));
       ScanDirectory(context, details, clientDir, report.results, report.display, report.conditions);
     }
     report.published = true;

@@ -118,6 +118,8 @@ class DirectoryScan {
       AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
                             settings_.Read(settings::kYellowAlert),
                             settings_.Read(settings::kRedAlert), conditions);
+      for (std::size_t i = firstEntry; i < results_.size(); ++i)
+        results_[i].ClientDir = clientDir_;
     }
   }
 

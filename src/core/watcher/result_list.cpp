@@ -1,23 +1,16 @@
 #include "core/watcher/result_list.h"
 
 #include "core/tools/number_format.h"
+#include "core/tools/text.h"
 
 namespace tessarin {
-
-namespace {
-
-std::string Cut(const std::string& text, std::size_t width) {
-  return text.size() > width ? text.substr(0, width) : text;
-}
-
-}  // namespace
 
 void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
                double deadline, std::uint8_t state, const std::string& resultFileName,
                const std::string& wuName) {
-  const std::string hostName = Cut(host.domain_name, 100);
-  const std::string projectName = Cut(project.project_name, 50);
-  const std::string fileName = Cut(resultFileName, 100);
+  const std::string hostName = CutToWidth(host.domain_name, 100);
+  const std::string projectName = CutToWidth(project.project_name, 50);
+  const std::string fileName = CutToWidth(resultFileName, 100);
   for (const ResultEntry& entry : list) {
     if (entry.ProjectName == projectName && entry.HostName == hostName &&
         entry.ResultFileName == fileName) {
@@ -27,7 +20,7 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   ResultEntry entry;
   entry.HostName = hostName;
   entry.ProjectName = projectName;
-  entry.WuName = Cut(wuName, 100);
+  entry.WuName = CutToWidth(wuName, 100);
   entry.ResultFileName = fileName;
   entry.HostSpeed = StrToFloatSafe(host.p_fpops);
   entry.Deadline = deadline;

@@ -39,6 +39,9 @@ struct ResultEntry {
   double Availability = 0;  // on_frac x active_frac
   bool NonCpuIntensive = false;
   float LongTermDebt = 0;
+  // The client directory, set only where its client_state.xml was read whole, so that its
+  // work left may be judged (desktop notices).
+  std::string ClientDir;
 };
 
 using ResultList = std::vector<ResultEntry>;

@@ -52,6 +52,8 @@ inline constexpr BoolSetting kCloseToTray{"Options", "closetotray", true};
 inline constexpr BoolSetting kNotifyInSetup{"Options", "notify", true};
 inline constexpr BoolSetting kNotifyInCycle{"Options", "notify", false};
 inline constexpr BoolSetting kRateScores{"Options", "ratescores", false};
+// Desktop notifications for red alert, cache empty and results finished with an error.
+inline constexpr BoolSetting kDesktopNotify{"Options", "desktopnotify", true};
 inline constexpr BoolSetting kRecalculateProgress{"Options", "recalculateProgress", true};
 inline constexpr IntSetting kYellowAlert{"Options", "yellowalert", 12};
 inline constexpr IntSetting kRedAlert{"Options", "redalert", 3};

@@ -29,6 +29,14 @@ char FoldNameChar(char c) {
   return (c == '\r' || c == '\n') ? ' ' : c;
 }
 
+// A line break inside a name or value would split it into two lines on disk.
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  std::replace(line.begin(), line.end(), '\r', ' ');
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  return line;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return FoldNameChar(x) == FoldNameChar(y);
@@ -41,8 +49,45 @@ std::string FoldedName(std::string_view name) {
   return folded;
 }
 
+constexpr std::string_view kCheckpointsPrefix = "checkpoints-";
+
+// Directories that differ in letter case are different directories: the client list's keys
+// and the directory part of a checkpoint section's name match exactly.
+bool SameSectionName(std::string_view a, std::string_view b) {
+  const std::size_t prefix = kCheckpointsPrefix.size();
+  if (a.size() >= prefix && b.size() >= prefix &&
+      SameName(a.substr(0, prefix), kCheckpointsPrefix) &&
+      SameName(b.substr(0, prefix), kCheckpointsPrefix)) {
+    return OneLine(a.substr(prefix)) == OneLine(b.substr(prefix));
+  }
+  return SameName(a, b);
+}
+
+bool KeysAreDirectories(std::string_view section) {
+  return SameName(section, sections::kBoincDirs);
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
+}
+
+// "timer = 0" written by hand names the key "timer": blanks before '=' do not count, also
+// for a key that the program wrote with a trailing blank (an exception message).
+std::string_view KeyName(std::string_view key) {
+  while (!key.empty() && IsBlank(key.back()))
+    key.remove_suffix(1);
+  return key;
+}
+
+bool SameKey(std::string_view section, std::string_view a, std::string_view b) {
+  a = KeyName(a);
+  b = KeyName(b);
+  return KeysAreDirectories(section) ? OneLine(a) == OneLine(b) : SameName(a, b);
+}
+
+std::string FoldedKey(std::string_view section, std::string_view key) {
+  key = KeyName(key);
+  return KeysAreDirectories(section) ? OneLine(key) : FoldedName(key);
 }
 
 std::string_view TrimView(std::string_view text) {
@@ -51,14 +96,6 @@ std::string_view TrimView(std::string_view text) {
   while (!text.empty() && IsBlank(text.back()))
     text.remove_suffix(1);
   return text;
-}
-
-// A line break inside a name or value would split it into two lines on disk.
-std::string OneLine(std::string_view text) {
-  std::string line(text);
-  std::replace(line.begin(), line.end(), '\r', ' ');
-  std::replace(line.begin(), line.end(), '\n', ' ');
-  return line;
 }
 
 // Decimal with an optional leading '-', blanks around allowed; anything else fails.
@@ -129,7 +166,7 @@ std::string ResolvedTarget(const std::string& path) {
 template <class Sections>
 auto FindIn(Sections& sections, std::string_view name) -> decltype(&sections.front()) {
   for (auto& section : sections) {
-    if (SameName(section.name, name))
+    if (SameSectionName(section.name, name))
       return &section;
   }
   return nullptr;
@@ -146,7 +183,7 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
   const std::string text = content.str();
 
   Section* current = nullptr;
-  std::unordered_set<std::string> seenKeys;  // lower-cased "section\nkey"
+  std::unordered_set<std::string> seenKeys;  // section name as first met + "\n" + folded key
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -171,10 +208,17 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
     const std::size_t equals = line.find('=');
     if (current == nullptr || equals == std::string_view::npos)
       continue;
-    const std::string_view key = line.substr(0, equals);
-    if (!seenKeys.insert(FoldedName(current->name) + '\n' + FoldedName(key)).second)
+    const std::string_view key = KeyName(line.substr(0, equals));
+    std::string_view value = line.substr(equals + 1);
+    // "logdir = /x" written by hand: the blank after '=' goes with the one before it. The
+    // store writes "key=value", so a value it wrote with leading blanks keeps them.
+    if (key.size() < equals) {
+      while (!value.empty() && IsBlank(value.front()))
+        value.remove_prefix(1);
+    }
+    if (!seenKeys.insert(current->name + '\n' + FoldedKey(current->name, key)).second)
       continue;
-    current->entries.push_back({std::string(key), std::string(line.substr(equals + 1))});
+    current->entries.push_back({std::string(key), std::string(value)});
   }
 }
 
@@ -196,7 +240,7 @@ std::string SettingsStore::ReadLocked(std::string_view section, std::string_view
   if (s == nullptr)
     return {};
   for (const Entry& entry : s->entries) {
-    if (SameName(entry.key, key)) {
+    if (SameKey(s->name, entry.key, key)) {
       found = true;
       return entry.value;
     }
@@ -235,7 +279,7 @@ void SettingsStore::WriteString(std::string_view section, std::string_view key,
   std::lock_guard lock(mutex_);
   Section& s = SectionFor(section);
   for (Entry& entry : s.entries) {
-    if (SameName(entry.key, key)) {
+    if (SameKey(s.name, entry.key, key)) {
       entry.value = OneLine(value);
       return;
     }
@@ -318,13 +362,26 @@ std::vector<std::string> SettingsStore::ReadSections() const {
 
 void SettingsStore::EraseSection(std::string_view section) {
   std::lock_guard lock(mutex_);
-  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); });
+  std::erase_if(sections_, [&](const Section& s) { return SameSectionName(s.name, section); });
+}
+
+void SettingsStore::ReplaceSection(std::string_view section,
+                                   const std::vector<std::pair<std::string, std::string>>& values) {
+  std::lock_guard lock(mutex_);
+  Section& s = SectionFor(section);
+  s.entries.clear();
+  std::unordered_set<std::string> seen;
+  for (const auto& [key, value] : values) {
+    if (seen.insert(FoldedKey(s.name, key)).second)
+      s.entries.push_back({OneLine(key), OneLine(value)});
+  }
 }
 
 void SettingsStore::DeleteKey(std::string_view section, std::string_view key) {
   std::lock_guard lock(mutex_);
   if (Section* found = FindIn(sections_, section)) {
-    std::erase_if(found->entries, [&](const Entry& entry) { return SameName(entry.key, key); });
+    std::erase_if(found->entries,
+                  [&](const Entry& entry) { return SameKey(found->name, entry.key, key); });
   }
 }
 

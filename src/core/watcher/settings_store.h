@@ -1,6 +1,8 @@
 #pragma once
 // The in-memory INI document behind Tessarin.ini. Section and key names match without regard
-// to letter case; file order is kept; nothing reaches the disk before UpdateFile().
+// to letter case, except where they name a directory (the keys of BoincDirs, the part of a
+// checkpoints section's name after "checkpoints-"); file order is kept; nothing reaches the
+// disk before UpdateFile(). Blanks around '=' are dropped when reading.
 // Safe to use from two threads at once.
 
 #include <mutex>
@@ -51,6 +53,10 @@ class SettingsStore {
       std::string_view section) const;
   std::vector<std::string> ReadSections() const;
   void EraseSection(std::string_view section);
+  // The section's whole content in one step, so another thread never sees it half written.
+  // A key given twice keeps its first value.
+  void ReplaceSection(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
   void DeleteKey(std::string_view section, std::string_view key);
 
   // Rewrites the whole file from memory (CRLF line breaks). Throws std::runtime_error when

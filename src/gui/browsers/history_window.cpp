@@ -17,6 +17,7 @@
 #include "gui/controls/string_grid_ex.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"
+#include "gui/window_place.h"
 
 namespace tessarin {
 
@@ -109,8 +110,7 @@ void TfrmHistory::BuildMenus() {
 
 void TfrmHistory::FormCreate() {
   const WindowGeometry geometry = ReadHistoryGeometry(settings_);
-  move(geometry.left, geometry.top);
-  resize(geometry.width, geometry.height);
+  PlaceOnExistingScreen(*this, QRect(geometry.left, geometry.top, geometry.width, geometry.height));
   if (ReadHistoryMaximized(settings_))
     setWindowState(windowState() | Qt::WindowMaximized);
 

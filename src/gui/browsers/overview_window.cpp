@@ -13,6 +13,7 @@
 #include "gui/browsers/overview_date_text.h"
 #include "gui/browsers/overview_grid_delegate.h"
 #include "gui/browsers/overview_model.h"
+#include "gui/window_place.h"
 
 namespace tessarin {
 
@@ -60,8 +61,7 @@ TfrmOverview::TfrmOverview(SettingsStore& settings, ResultList results, double n
 
 void TfrmOverview::FormCreate(ResultList results, double now) {
   const OverviewGeometry geometry = LoadOverviewGeometry(settings_);
-  move(geometry.Left, geometry.Top);
-  resize(geometry.Width, geometry.Height);
+  PlaceOnExistingScreen(*this, QRect(geometry.Left, geometry.Top, geometry.Width, geometry.Height));
   if (geometry.Maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
 

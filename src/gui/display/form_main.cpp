@@ -20,6 +20,7 @@
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/draw_grid.h"
 #include "gui/display/user_date.h"
+#include "gui/window_place.h"
 #include "version.h"
 
 namespace tessarin {
@@ -66,6 +67,7 @@ TFormMain::TFormMain(FormMainServices services, bool trayAvailable, QWidget* par
   connect(trayMenu_.Overview, &QAction::triggered, this, [this] { OverviewClick(); });
   connect(trayMenu_.History, &QAction::triggered, this, [this] { HistoryClick(); });
   connect(trayMenu_.Setup, &QAction::triggered, this, [this] { SetupClick(); });
+  connect(trayMenu_.About, &QAction::triggered, this, [this] { AboutClick(); });
   connect(trayMenu_.MapView, &QAction::triggered, this, [this] { MapViewClick(); });
   connect(trayMenu_.DoExit, &QAction::triggered, this, [this] { DoExitClick(); });
   connect(trayMenu_.menu, &QMenu::aboutToShow, this, [this] { UpdateMapViewItem(); });
@@ -91,6 +93,7 @@ TFormMain::TFormMain(FormMainServices services, bool trayAvailable, QWidget* par
     gridMenu_.menu->addAction(trayMenu_.Overview);
     gridMenu_.menu->addAction(trayMenu_.History);
     gridMenu_.menu->addAction(trayMenu_.Setup);
+    gridMenu_.menu->addAction(trayMenu_.About);
     gridMenu_.menu->addAction(trayMenu_.MapView);
     gridMenu_.menu->addSeparator();
     gridMenu_.menu->addAction(trayMenu_.DoExit);
@@ -177,6 +180,8 @@ void TFormMain::TimerTimer() {
     panel_->setText(QStringLiteral("OK"));
     panel_->setEnabled(true);
   }
+  if (services_.beforeCycle)
+    services_.beforeCycle();
   worker_.Start(services_.watchClients, CycleIntervalMs(Settings()));
 }
 
@@ -196,9 +201,19 @@ void TFormMain::HandOver(CycleOutcome outcome) {
     model_.Replace(std::move(outcome.display));
     results_ = std::move(outcome.results);
     RefreshDisplay();
+    SendNotices();
   }
   if (outcome.trayImageChanged)
     SetTrayImage(outcome.trayLevel);
+}
+
+void TFormMain::SendNotices() {
+  const NoticeThresholds thresholds{Settings().Read(settings::kRedAlert),
+                                    Settings().Read(settings::kDesktopNotify)};
+  for (const DesktopNotice& notice : noticeMemory_.Due(results_, thresholds)) {
+    if (services_.notices != nullptr)
+      services_.notices->Notify(notice);
+  }
 }
 
 void TFormMain::ApplyTimerInterval() {
@@ -224,8 +239,7 @@ void TFormMain::ShowClick() {
     const int left = s.ReadInteger(sections::kOptions, settings::kLastLeft, x());
     const int top = s.ReadInteger(sections::kOptions, settings::kLastTop, y());
     const int height = s.ReadInteger(sections::kOptions, settings::kLastHeight, this->height());
-    move(left, top);
-    resize(width(), height);
+    PlaceOnExistingScreen(*this, QRect(left, top, width(), height));
   }
   ShowMainWindow();
 }
@@ -403,6 +417,15 @@ void TFormMain::HistoryClick() {
     openers_.history(Context());
   else
     NotBuiltYet(QStringLiteral("The history window"));
+}
+
+void TFormMain::AboutClick() {
+  services_.messages.Information(
+      this, QStringLiteral("About Tessarin"),
+      ProgramCaption() +
+          QStringLiteral("\n\nA companion for the BOINC clients on this computer.\n\n") +
+          QString::fromUtf8(version::kCopyright) + QStringLiteral("\n\n") +
+          QString::fromUtf8(version::kLicense));
 }
 
 void TFormMain::SetupClick() {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/projects/score_rating.h"
+#include "core/watcher/desktop_notices.h"
 #include "core/watcher/watch_cycle.h"
 #include "gui/display/cycle_worker.h"
 #include "gui/display/main_menus.h"
@@ -55,6 +56,11 @@ struct FormMainServices {
   // The score thresholds computed afresh (after the setup dialog).
   std::function<ScoreThresholds()> getScores;
   std::function<void()> requestWallpaper;
+  // Runs on this thread just before each cycle starts, while none runs: the settings that
+  // the cycle takes from its program (the log directory) are handed over here.
+  std::function<void()> beforeCycle = {};
+  // Where desktop notices go; none are sent without one.
+  NoticeSink* notices = nullptr;
 };
 
 inline constexpr int kDesignedWidth = 420;
@@ -104,6 +110,8 @@ class TFormMain : public QWidget {
   void OverviewClick();
   void HistoryClick();
   void SetupClick();
+  // The About box: version, copyright and licence.
+  void AboutClick();
 
   TDrawGrid& DrawGrid() { return *grid_; }
   TPanelEx& Panel() { return *panel_; }
@@ -133,6 +141,7 @@ class TFormMain : public QWidget {
 
  private:
   void CycleDone(CycleOutcome outcome);
+  void SendNotices();
   void LayoutChildren();
   void RememberPlace();
   void UpdateMapViewItem();
@@ -156,6 +165,7 @@ class TFormMain : public QWidget {
   QSystemTrayIcon* tray_ = nullptr;
   QTimer timer_;
   CycleWorker worker_;
+  NoticeMemory noticeMemory_;
   QSocketNotifier* doorbell_ = nullptr;
   bool silent_ = false;
   bool firstCycleDone_ = false;

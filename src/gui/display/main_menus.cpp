@@ -31,6 +31,7 @@ TrayMenu BuildTrayMenu(QWidget* parent) {
   m.ShowUserstats->setVisible(false);
   m.N3 = m.menu->addSeparator();
   m.Setup = m.menu->addAction(QStringLiteral("Setup Tessarin"));
+  m.About = m.menu->addAction(QStringLiteral("About Tessarin"));
   m.N2 = m.menu->addSeparator();
   m.MapView = m.menu->addAction(QStringLiteral("Start SETI@home-MapView"));
   m.N1 = m.menu->addSeparator();

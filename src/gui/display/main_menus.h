@@ -16,6 +16,7 @@ struct TrayMenu {
   QAction* ShowUserstats = nullptr;  // hidden from start-up on
   QAction* N3 = nullptr;
   QAction* Setup = nullptr;
+  QAction* About = nullptr;
   QAction* N2 = nullptr;
   QAction* MapView = nullptr;  // shown only when the map viewer exists
   QAction* N1 = nullptr;

@@ -3,6 +3,7 @@
 #include "core/program/program.h"
 #include "core/watcher/settings_keys.h"
 #include "gui/dialogs/message_boxes.h"
+#include "gui/display/instance_doorbell.h"
 #include "gui/qt_text.h"
 #include "platform/program_dir.h"
 #include "platform/single_instance.h"
@@ -39,9 +40,12 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
 
   instance_ = std::make_unique<SingleInstance>(programDir_);
   if (instance_->AnotherInstanceRuns()) {
+    // The user asked for the program: the running one shows itself.
+    RingRunningInstance(programDir_);
     state_ = State::kAnotherInstance;
     return;
   }
+  doorbell_ = std::make_unique<InstanceDoorbell>(programDir_);
 
   program_ = std::make_unique<Program>(programDir_, clock_, sound, launcher);
   if (IsFirstRun(program_->settings())) {
@@ -64,9 +68,18 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
                             messages_,
                             [&program] { return program.cycle().WatchClients(); },
                             [&program] { return GetScores(program.env()); },
-                            [&program] { program.cycle().RequestWallpaper(); }};
+                            [&program] { program.cycle().RequestWallpaper(); },
+                            [this, &program] {
+                              // A new log directory from the setup: its failures are counted
+                              // in the exception log, as any cycle's are.
+                              if (program.FollowLogDirSetting())
+                                form_->SetScores(program.scores());
+                            },
+                            options.notices};
   form_ = std::make_unique<TFormMain>(std::move(services), options.trayAvailable);
   form_->SetWindowOpeners(std::move(options.openers));
+  QObject::connect(doorbell_.get(), &InstanceDoorbell::Rung, form_.get(),
+                   [form = form_.get()] { form->ShowClick(); });
   state_ = State::kRunning;
 }
 

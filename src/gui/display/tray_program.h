@@ -11,6 +11,7 @@
 
 namespace tessarin {
 
+class InstanceDoorbell;
 class Program;
 class SingleInstance;
 class SoundDevice;
@@ -22,13 +23,15 @@ struct TrayStartOptions {
   std::string executablePath;
   bool trayAvailable = false;
   WindowOpeners openers;
+  // Where desktop notices go; none without one.
+  NoticeSink* notices = nullptr;
 };
 
 class TrayProgram {
  public:
   enum class State {
     kRunning,          // the main window exists; Start() shows the start-up bar
-    kAnotherInstance,  // ends silently
+    kAnotherInstance,  // the running one was asked to show itself; this one ends
     kFirstRun,         // no settings yet: the user has been told how to make them
   };
 
@@ -54,6 +57,7 @@ class TrayProgram {
   std::string programDir_;
   SystemClock clock_;
   std::unique_ptr<SingleInstance> instance_;
+  std::unique_ptr<InstanceDoorbell> doorbell_;
   std::unique_ptr<Program> program_;
   std::unique_ptr<TFormMain> form_;
 };

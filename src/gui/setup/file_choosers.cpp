@@ -12,9 +12,11 @@ QString QtFileChoosers::ChooseFolder(QWidget* parent, const QString& start, bool
   return QFileDialog::getExistingDirectory(parent, QString(), start, options);
 }
 
-QString QtFileChoosers::ChooseWaveFile(QWidget* parent, const QString& fileName) {
+QString QtFileChoosers::ChooseSoundFile(QWidget* parent, const QString& fileName) {
   // Only an existing file can be picked in an open dialog.
-  return QFileDialog::getOpenFileName(parent, QString(), fileName, "WAV-Files (*.wav)");
+  // Every format the sound library plays; the desktop's own sounds are .oga.
+  return QFileDialog::getOpenFileName(parent, QString(), fileName,
+                                      "Sound files (*.wav *.oga *.ogg *.flac);;All files (*)");
 }
 
 }  // namespace tessarin

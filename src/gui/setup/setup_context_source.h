@@ -4,16 +4,20 @@
 
 #include "core/setup/setup_context.h"
 #include "platform/autostart.h"
+#include "platform/program_dir.h"
 
 namespace tessarin {
 
 class SettingsStore;
 
 struct PlatformSetupContext {
-  PlatformSetupContext(const SettingsStore& settings, const std::string& programDir);
+  // `homeOption` is the --home the program was started with (empty when none).
+  PlatformSetupContext(const SettingsStore& settings, const std::string& programDir,
+                       const std::string& homeOption);
   PlatformSetupContext(const PlatformSetupContext&) = delete;
   PlatformSetupContext& operator=(const PlatformSetupContext&) = delete;
 
+  ProgramDirSources sources;
   XdgAutostart autostart;
   SetupContext context;
 };

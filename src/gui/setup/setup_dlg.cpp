@@ -1,6 +1,5 @@
 #include "gui/setup/setup_dlg.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 
 #include "core/setup/boinc_dir_list.h"
 #include "core/setup/load_settings.h"
+#include "core/setup/setup_paths.h"
 #include "core/setup/setup_validation.h"
 #include "core/setup/sound_choice.h"
 #include "core/tools/sound.h"
@@ -72,8 +72,14 @@ void TSetupDlg::ConnectHandlers() {
                                                     {btnTestYellowAlert, edSoundYellowAlert},
                                                     {btnTestRedAlert, edSoundRedAlert},
                                                     {btnTestCacheEmpty, edSoundCacheEmpty}};
-  for (const auto& [button, edit] : tests)
-    connect(button, &QPushButton::clicked, this, [this, edit = edit] { TestSound(edit); });
+  for (const auto& [button, edit] : tests) {
+    connect(button, &QPushButton::clicked, this,
+            [this, button = button, edit = edit] { TestSound(button, edit); });
+  }
+}
+
+TSetupDlg::~TSetupDlg() {
+  StopTest();
 }
 
 void TSetupDlg::LoadSettings() {
@@ -85,11 +91,20 @@ SaveOutcome TSetupDlg::SaveSettings() {
   return tessarin::SaveSettings(store_, Values(), context_);
 }
 
+namespace {
+
+std::string PathBytes(const QListWidgetItem& entry) {
+  const QVariant stored = entry.data(Qt::UserRole);
+  return stored.isValid() ? stored.toByteArray().toStdString() : ToBytes(entry.text());
+}
+
+}  // namespace
+
 std::vector<BoincDirEntry> TSetupDlg::ListedDirs() const {
   std::vector<BoincDirEntry> dirs;
   for (int i = 0; i < lbBoincDirs->count(); ++i) {
     const QListWidgetItem* entry = lbBoincDirs->item(i);
-    dirs.push_back({ToBytes(entry->text()), entry->checkState() == Qt::Checked});
+    dirs.push_back({PathBytes(*entry), entry->checkState() == Qt::Checked});
   }
   return dirs;
 }
@@ -98,6 +113,8 @@ void TSetupDlg::ShowDirs(const std::vector<BoincDirEntry>& dirs) {
   lbBoincDirs->clear();
   for (const BoincDirEntry& dir : dirs) {
     auto* entry = new QListWidgetItem(ToQString(dir.path), lbBoincDirs);
+    // The path as stored: a name that is not UTF-8 has no exact QString.
+    entry->setData(Qt::UserRole, QByteArray::fromStdString(dir.path));
     entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
     entry->setCheckState(dir.checked ? Qt::Checked : Qt::Unchecked);
   }
@@ -106,16 +123,16 @@ void TSetupDlg::ShowDirs(const std::vector<BoincDirEntry>& dirs) {
 SetupSettings TSetupDlg::Values() const {
   SetupSettings s = loaded_;
   s.boincDirs = ListedDirs();
-  s.logDir = ToBytes(edLogDir->text());
+  s.logDir = ToBytesKeeping(edLogDir->text(), loaded_.logDir);
   s.yellowAlert = tbYellowAlert->value();
   s.redAlert = tbRedAlert->value();
-  s.soundNewWU = ToBytes(edSoundNewWU->text());
-  s.soundFinishedWU = ToBytes(edSoundFinishedWU->text());
-  s.soundYellowAlert = ToBytes(edSoundYellowAlert->text());
+  s.soundNewWU = ToBytesKeeping(edSoundNewWU->text(), loaded_.soundNewWU);
+  s.soundFinishedWU = ToBytesKeeping(edSoundFinishedWU->text(), loaded_.soundFinishedWU);
+  s.soundYellowAlert = ToBytesKeeping(edSoundYellowAlert->text(), loaded_.soundYellowAlert);
   s.yellowAlertOnce = cbSoundYellowAlertOnce->isChecked();
-  s.soundRedAlert = ToBytes(edSoundRedAlert->text());
+  s.soundRedAlert = ToBytesKeeping(edSoundRedAlert->text(), loaded_.soundRedAlert);
   s.redAlertOnce = cbSoundRedAlertOnce->isChecked();
-  s.soundCacheEmpty = ToBytes(edSoundCacheEmpty->text());
+  s.soundCacheEmpty = ToBytesKeeping(edSoundCacheEmpty->text(), loaded_.soundCacheEmpty);
   s.cacheEmptyOnce = cbSoundCacheEmptyOnce->isChecked();
   s.timer = edTimer->value();
   s.backupWU = cbBackupWu->isChecked();
@@ -127,9 +144,10 @@ SetupSettings TSetupDlg::Values() const {
   s.center = cbCenter->isChecked();
   s.recalculateProgress = cbRecalculateProgress->isChecked();
   s.notify = cbNotify->isChecked();
+  s.desktopNotify = cbDesktopNotify->isChecked();
   s.rateScores = cbRateScores->isChecked();
   s.wallpaper = cbWallpaper->isChecked();
-  return s;
+  return WithHomeExpanded(std::move(s), context_.home);
 }
 
 void TSetupDlg::ShowValues(const SetupSettings& s) {
@@ -153,6 +171,7 @@ void TSetupDlg::ShowValues(const SetupSettings& s) {
   cbSilent->setChecked(s.silent);
   cbCenter->setChecked(s.center);
   cbNotify->setChecked(s.notify);
+  cbDesktopNotify->setChecked(s.desktopNotify);
   cbRateScores->setChecked(s.rateScores);
   cbRecalculateProgress->setChecked(s.recalculateProgress);
   tbYellowAlert->setValue(s.yellowAlert);
@@ -200,7 +219,9 @@ void TSetupDlg::btnSelectDirClick() {
 void TSetupDlg::ChooseSound(THEdit* edit) {
   if (const auto preset = SoundFileDialogPreset(ToBytes(edit->text())))
     soundFileName_ = ToQString(*preset);
-  const QString chosen = services_.files.ChooseWaveFile(this, soundFileName_);
+  const QString start =
+      soundFileName_.isEmpty() ? ToQString(context_.soundThemeDir) : soundFileName_;
+  const QString chosen = services_.files.ChooseSoundFile(this, start);
   if (chosen.isEmpty())
     return;
   soundFileName_ = chosen;
@@ -223,11 +244,39 @@ void TSetupDlg::btnSoundCacheEmptyClick() {
   ChooseSound(edSoundCacheEmpty);
 }
 
-void TSetupDlg::TestSound(const THEdit* edit) {
-  // Playing is synchronous, as in the watch cycle.
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  PlaySound(ToBytes(edit->text()), services_.sound);
-  QApplication::restoreOverrideCursor();
+void TSetupDlg::TestSound(QPushButton* button, const THEdit* edit) {
+  if (testThread_.joinable()) {
+    const bool wasPlaying = testPlaying_.load();
+    StopTest();
+    if (wasPlaying)
+      return;
+  }
+  testSound_ = std::make_unique<StoppableSound>(services_.sound);
+  testButton_ = button;
+  testButton_->setText("Stop");
+  testPlaying_ = true;
+  testThread_ = std::thread([this, sound = ToBytes(edit->text()), device = testSound_.get()] {
+    PlaySound(sound, *device);
+    testPlaying_ = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (!testPlaying_)
+            StopTest();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+bool TSetupDlg::StopTest() {
+  if (!testThread_.joinable())
+    return false;
+  testSound_->Stop();
+  testThread_.join();
+  testSound_.reset();
+  testButton_->setText("Test");
+  testButton_ = nullptr;
+  return true;
 }
 
 }  // namespace tessarin

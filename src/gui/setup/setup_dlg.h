@@ -5,11 +5,15 @@
 
 #include <QDialog>
 #include <QString>
+#include <atomic>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "core/setup/save_settings.h"
 #include "core/setup/setup_context.h"
 #include "core/setup/setup_settings.h"
+#include "core/tools/sound.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -23,7 +27,6 @@ namespace tessarin {
 class FileChoosers;
 class MessageBoxes;
 class SettingsStore;
-class SoundDevice;
 class THCheckListBox;
 class THEdit;
 class THintController;
@@ -42,6 +45,8 @@ class TSetupDlg : public QDialog {
  public:
   TSetupDlg(SettingsStore& store, const SetupContext& context, SetupDialogServices services,
             QWidget* parent = nullptr);
+  // Stops a sound still playing.
+  ~TSetupDlg() override;
 
   // Fills the controls from the settings store.
   void LoadSettings();
@@ -62,8 +67,10 @@ class TSetupDlg : public QDialog {
   void btnSoundYellowAlertClick();
   void btnSoundRedAlertClick();
   void btnSoundCacheEmptyClick();
-  // "Test": plays the sound of that edit as the watch cycle would.
-  void TestSound(const THEdit* edit);
+  // "Test": plays the sound of that edit as the watch cycle would, without holding up the
+  // dialog; a press of a Test button while a sound plays stops it instead.
+  void TestSound(QPushButton* button, const THEdit* edit);
+  bool TestPlaying() const { return testPlaying_.load(); }
 
   // The controls, named as on the form.
   QTabWidget* pcSetup = nullptr;
@@ -79,6 +86,7 @@ class TSetupDlg : public QDialog {
   QSlider* tbYellowAlert = nullptr;
   QGroupBox* gbNotificationRed = nullptr;
   QSlider* tbRedAlert = nullptr;
+  QCheckBox* cbDesktopNotify = nullptr;
 
   QGroupBox* gbSoundNewWU = nullptr;
   THEdit* edSoundNewWU = nullptr;
@@ -144,6 +152,8 @@ class TSetupDlg : public QDialog {
   std::vector<BoincDirEntry> ListedDirs() const;
   void ShowDirs(const std::vector<BoincDirEntry>& dirs);
   void ChooseSound(THEdit* edit);
+  // Ends the Test sound (cut short when still playing); false when none was started.
+  bool StopTest();
 
   SettingsStore& store_;
   SetupContext context_;
@@ -152,6 +162,11 @@ class TSetupDlg : public QDialog {
   SetupSettings loaded_;
   // The file dialog's name, kept while a speaker tune is edited.
   QString soundFileName_;
+  // The Test sound, played on a thread of its own.
+  std::thread testThread_;
+  std::unique_ptr<StoppableSound> testSound_;
+  std::atomic<bool> testPlaying_{false};
+  QPushButton* testButton_ = nullptr;
 };
 
 }  // namespace tessarin

@@ -118,6 +118,10 @@ QWidget* TSetupDlg::BuildNotificationsPage() {
   tbRedAlert = NewHourSlider("tbRedAlert", kRedAlertMax, 3, gbNotificationRed);
   layout->addWidget(gbNotificationYellow);
   layout->addWidget(gbNotificationRed);
+  cbDesktopNotify = NewCheck("cbDesktopNotify", "desktop notifications",
+                             "Show a desktop notification on red alert, when a client has no "
+                             "work left and when a result finished with an error");
+  layout->addWidget(cbDesktopNotify);
   layout->addStretch();
   return page;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/setup/boinc_dir_list.h"
+#include "core/setup/setup_paths.h"
 #include "core/setup/sound_choice.h"
 
 namespace tessarin {
@@ -16,15 +17,34 @@ TEST(BoincDirListTest, AddingKeepsTheListSortedWithoutRegardToCase) {
                       {"/Home/x/", true}, {"/home/y/", true}, {"/srv/b/", true}, {"/var/", true}}));
 }
 
-TEST(BoincDirListTest, ADirectoryWithTheSameKeyIsCheckedInsteadOfListedTwice) {
+TEST(BoincDirListTest, AnotherSpellingOfAListedDirectoryChecksItAndAnotherCaseIsNew) {
   std::vector<BoincDirEntry> dirs{{"/a/", true}, {"/data/BOINC/", false}};
-  EXPECT_EQ(AddBoincDir(dirs, "/data/boinc/"), 1u);
+  EXPECT_EQ(AddBoincDir(dirs, "/data//BOINC"), 1u);
   EXPECT_EQ(dirs, (std::vector<BoincDirEntry>{{"/a/", true}, {"/data/BOINC/", true}}));
+  EXPECT_EQ(AddBoincDir(dirs, "/data/boinc/"), 2u);
+  EXPECT_EQ(dirs.size(), 3u);
 }
 
 TEST(BoincDirListTest, KeysEscapeInOrderAndUnescapeInReverse) {
   EXPECT_EQ(BoincDirKey("/%3D/=]"), "/%253D/%3D%5D");
   EXPECT_EQ(BoincDirFromKey(BoincDirKey("/%3D/=]")), "/%3D/=]");
+}
+
+TEST(SetupPathsTest, TildeIsExpandedInEveryPathFieldButNotInSpeakerTunes) {
+  SetupSettings s;
+  s.logDir = "~/tess-logs";
+  s.boincDirs = {{"~/BOINC", true}, {"/var/lib/boinc/", false}};
+  s.soundNewWU = "~/new.oga";
+  s.soundCacheEmpty = "SPEAKER:440,200";
+  s.soundRedAlert = "~";
+  const SetupSettings e = WithHomeExpanded(s, "/home/u");
+  EXPECT_EQ(e.logDir, "/home/u/tess-logs");
+  EXPECT_EQ(e.boincDirs,
+            (std::vector<BoincDirEntry>{{"/home/u/BOINC", true}, {"/var/lib/boinc/", false}}));
+  EXPECT_EQ(e.soundNewWU, "/home/u/new.oga");
+  EXPECT_EQ(e.soundCacheEmpty, "SPEAKER:440,200");
+  EXPECT_EQ(e.soundRedAlert, "/home/u");
+  EXPECT_EQ(WithHomeExpanded(s, ""), s);  // no home known: nothing to put there
 }
 
 TEST(SoundChoiceTest, ASpeakerTuneIsNeverAFileName) {

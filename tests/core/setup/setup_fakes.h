@@ -37,8 +37,12 @@ class ScriptedPrompter final : public SetupPrompter {
 class FakeAutostart final : public AutostartEntry {
  public:
   bool IsOn() const override { return on; }
-  bool SwitchOn(const std::string& programPath) override {
-    calls.push_back("on:" + programPath);
+  bool SwitchOn(const std::string& programPath,
+                const std::vector<std::string>& arguments) override {
+    std::string call = "on:" + programPath;
+    for (const std::string& argument : arguments)
+      call += " " + argument;
+    calls.push_back(call);
     if (fail)
       return false;
     on = true;

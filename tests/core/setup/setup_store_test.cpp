@@ -87,6 +87,28 @@ TEST_F(SetupStoreTest, StoredDirectoriesLoadSortedWithTheirChecksAndNoDefaultIsA
                 {"/data/", true}, {"/home/A/", true}, {"/home/a=b/", true}, {"/srv/b/", false}}));
 }
 
+TEST_F(SetupStoreTest, SpellingsOfOneDirectoryLoadAsOneEntryWatchedWhenEitherWas) {
+  SettingsStore store(IniPath());
+  store.WriteString("BoincDirs", "/var/lib/boinc-client", "0");
+  store.WriteString("BoincDirs", "/var/lib/boinc-client/", "1");
+  store.WriteString("BoincDirs", "/var/lib/BOINC-client/", "0");
+  EXPECT_EQ(LoadSettings(store, Context()).boincDirs,
+            (std::vector<BoincDirEntry>{{"/var/lib/boinc-client", true},
+                                        {"/var/lib/BOINC-client/", false}}));
+}
+
+TEST_F(SetupStoreTest, OnlyAFirstStartIsOfferedTheDataDirectoryForLogs) {
+  SettingsStore store(IniPath());
+  SetupContext context = Context();
+  context.firstStartLogDir = "/home/u/.local/share/Tessarin/logs";
+  EXPECT_EQ(LoadSettings(store, context).logDir, "/home/u/.local/share/Tessarin/logs");
+  // Set up before without a log directory: it has always logged beside Tessarin.ini.
+  store.WriteInteger("Options", "timer", 60);
+  EXPECT_EQ(LoadSettings(store, context).logDir, dir.path() + "logs");
+  store.WriteString("Options", "logdir", "/srv/logs/");
+  EXPECT_EQ(LoadSettings(store, context).logDir, "/srv/logs/");
+}
+
 TEST_F(SetupStoreTest, NoDefaultClientDirectoryLeavesTheListEmpty) {
   SettingsStore store(IniPath());
   SetupContext context = Context();
@@ -160,6 +182,7 @@ TEST_F(SetupStoreTest, EveryValueRoundTripsAndTheMapViewerDirectoryIsSaved) {
   s.center = false;
   s.recalculateProgress = false;
   s.notify = false;
+  s.desktopNotify = false;
   s.rateScores = true;
   s.wallpaper = true;
   SetupSettings expected = s;
@@ -181,6 +204,11 @@ TEST_F(SetupStoreTest, AutorunOnHandsOverTheProgramPathAndAFailureIsReported) {
   EXPECT_FALSE(SaveSettings(store, s, Context()).autostartFailed);
   EXPECT_EQ(autostart.calls, (std::vector<std::string>{"on:/opt/tess app/tessarin"}));
   EXPECT_TRUE(store.ReadBool("Options", "autorun", false));
+  // Started with --home: login opens the same program directory.
+  SetupContext home = Context();
+  home.autostartArguments = {"--home", "/srv/tess/"};
+  SaveSettings(store, s, home);
+  EXPECT_EQ(autostart.calls.back(), "on:/opt/tess app/tessarin --home /srv/tess/");
 
   autostart.fail = true;
   EXPECT_TRUE(SaveSettings(store, s, Context()).autostartFailed);

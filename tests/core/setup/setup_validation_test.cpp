@@ -101,7 +101,8 @@ TEST_F(SetupValidationTest, ALogDirectoryAmongTheClientsWarnsAndIgnoreGoesOn) {
   EXPECT_FALSE(ValidateSetup(s, closed));
 }
 
-TEST_F(SetupValidationTest, ALogDirectoryDifferingOnlyInCaseOrSeparatorIsNoClientDirectory) {
+TEST_F(SetupValidationTest, ALogDirectoryIsComparedWithTheClientsAsAPath) {
+  // Another letter case is another directory...
   const std::string upper = dir.MakeDir("LOGS");
   SetupSettings s = Values({{client, true}, {upper, false}});
   s.logDir = logDir;
@@ -109,9 +110,33 @@ TEST_F(SetupValidationTest, ALogDirectoryDifferingOnlyInCaseOrSeparatorIsNoClien
   EXPECT_TRUE(ValidateSetup(s, prompter));
   EXPECT_TRUE(prompter.asked.empty());
 
-  s.boincDirs = {{client, true}, {logDir.substr(0, logDir.size() - 1), false}};
-  EXPECT_TRUE(ValidateSetup(s, prompter));
-  EXPECT_TRUE(prompter.asked.empty());
+  // ...another spelling of the same path is not.
+  s.boincDirs = {{client, true}, {logDir.substr(0, logDir.size() - 1) + "//.", false}};
+  EXPECT_FALSE(ValidateSetup(s, prompter));
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{setup_texts::kSameDirs}));
+}
+
+TEST_F(SetupValidationTest, ARelativeLogDirectoryOrAFileIsRefusedWithItsReason) {
+  dir.Write("a-file", "x");
+  const struct {
+    std::string logDir;
+    const char* text;
+  } cases[] = {
+      {"rel-logs", setup_texts::kRelativeLogDir},
+      {"./logs", setup_texts::kRelativeLogDir},
+      {"~/tess-logs", setup_texts::kRelativeLogDir},  // "~" is expanded before, never here
+      {dir.path() + "a-file", setup_texts::kLogDirIsFile},
+  };
+  for (const auto& c : cases) {
+    SetupSettings s = Values({{client, true}});
+    s.logDir = c.logDir;
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(ValidateSetup(s, prompter)) << c.logDir;
+    EXPECT_EQ(prompter.asked,
+              (std::vector<SetupMessage>{{PromptKind::Error, PromptButtons::Ok, c.text}}))
+        << c.logDir;
+  }
+  EXPECT_FALSE(std::filesystem::exists("rel-logs"));
 }
 
 TEST_F(SetupValidationTest, OnlyCheckedDirectoriesMustHoldClientState) {

@@ -144,5 +144,29 @@ TEST(DigitShareBelow, ComparesDigitShareOfCountedCharacters) {
   EXPECT_FALSE(DigitShareBelow("   ", ' ', 0.5));
 }
 
+TEST(CutToWidth, NeverSplitsAUtf8CharacterAndLeavesSingleByteTextsAlone) {
+  const struct {
+    const char* text;
+    std::size_t width;
+    const char* cut;
+  } cases[] = {
+      {"Team", 10, "Team"},
+      {"Team", 2, "Te"},
+      {"Z\xC3\xBCrich", 2, "Z"},          // the cut would split "ü"
+      {"Z\xC3\xBCrich", 3, "Z\xC3\xBC"},  // it ends right behind it
+      {"ab\xE2\x82\xAC", 4, "ab"},        // a three-byte "€" split after two bytes
+      {"a\xF0\x9F\x98\x80"
+       "b",
+       4, "a"},  // a four-byte emoji
+      {"a\xF0\x9F\x98\x80"
+       "b",
+       5, "a\xF0\x9F\x98\x80"},
+      {"Z\xFCrich", 2, "Z\xFC"},                    // Latin-1: no sequence to protect
+      {"\xBC\xBC\xBC\xBC\xBC", 3, "\xBC\xBC\xBC"},  // stray continuation bytes
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CutToWidth(c.text, c.width), c.cut) << c.text << " / " << c.width;
+}
+
 }  // namespace
 }  // namespace tessarin

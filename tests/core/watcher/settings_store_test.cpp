@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -56,6 +57,62 @@ TEST(SettingsStoreTest, ReadsCrlfAndLfFilesKeepingOrderAndFirstDuplicate) {
   EXPECT_TRUE(store.ReadBool("Options", "silent", false));
   EXPECT_EQ(store.ReadSection("Options"), (std::vector<std::string>{"timer", "logdir", "silent"}));
   EXPECT_EQ(store.ReadSections(), (std::vector<std::string>{"Options", "Sound"}));
+}
+
+TEST(SettingsStoreTest, HandWrittenBlanksAroundTheEqualsSignAreRead) {
+  TempDir dir;
+  const std::string path = dir.Write("Tessarin.ini",
+                                     "[Options]\ntimer = 0\nlogdir\t=  /srv/logs\n"
+                                     "[Exceptions]\nv1.52 - =2\n");
+  SettingsStore store(path);
+  EXPECT_EQ(store.ReadInteger("Options", "timer", 9999), 0);
+  EXPECT_EQ(store.ReadString("Options", "logdir", ""), "/srv/logs");
+  EXPECT_EQ(store.ReadInteger("Exceptions", "v1.52 - ", 0), 2);
+  store.WriteInteger("Options", "timer", 30);
+  store.UpdateFile();
+  EXPECT_EQ(dir.Read("Tessarin.ini"),
+            "[Options]\r\ntimer=30\r\nlogdir=/srv/logs\r\n\r\n[Exceptions]\r\nv1.52 -=2\r\n\r\n");
+}
+
+TEST(SettingsStoreTest, DirectoryNamesKeepTheirLetterCase) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("Tessarin.ini",
+                "[BoincDirs]\n/data/boinc/=1\n/data/BOINC/=0\n"
+                "[checkpoints-/data/boinc/]\nr1=a\n[checkpoints-/data/BOINC/]\nr2=b\n"
+                "[CHECKPOINTS-/data/boinc/]\nr3=c\n");
+  SettingsStore store(path);
+  EXPECT_EQ(store.ReadSection("BoincDirs"),
+            (std::vector<std::string>{"/data/boinc/", "/data/BOINC/"}));
+  EXPECT_TRUE(store.ReadBool("boincdirs", "/data/boinc/", false));
+  EXPECT_FALSE(store.ReadBool("BoincDirs", "/data/BOINC/", true));
+  EXPECT_EQ(store.ReadSection("checkpoints-/data/BOINC/"), std::vector<std::string>{"r2"});
+  // The word "checkpoints" is a name like any other.
+  EXPECT_EQ(store.ReadSection("Checkpoints-/data/boinc/"), (std::vector<std::string>{"r1", "r3"}));
+  // Every other name still matches without regard to case.
+  store.WriteString("options", "LOGDIR", "/x/");
+  EXPECT_EQ(store.ReadString("Options", "logdir", ""), "/x/");
+}
+
+TEST(SettingsStoreTest, AReplacedSectionIsNeverSeenHalfWritten) {
+  TempDir dir;
+  SettingsStore store(dir.path() + "Tessarin.ini");
+  const std::vector<std::pair<std::string, std::string>> a{{"/a/", "1"}, {"/b/", "1"}},
+      b{{"/c/", "1"}, {"/d/", "0"}, {"/c/", "0"}};
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < 2000; ++i)
+      store.ReplaceSection("BoincDirs", i % 2 == 0 ? a : b);
+    done = true;
+  });
+  while (!done) {
+    const std::size_t seen = store.ReadSection("BoincDirs").size();
+    ASSERT_TRUE(seen == 0 || seen == 2) << seen;
+  }
+  writer.join();
+  // A key given twice keeps its first value.
+  EXPECT_EQ(store.ReadSectionValues("BoincDirs"),
+            (std::vector<std::pair<std::string, std::string>>{{"/c/", "1"}, {"/d/", "0"}}));
 }
 
 TEST(SettingsStoreTest, IntegersAndBooleansFallBackToTheDefaultWhenTheyDoNotParse) {

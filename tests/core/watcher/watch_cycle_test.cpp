@@ -139,6 +139,23 @@ TEST(WatchCycle, ResultListHoldsResultsThenProjectsAcrossDirectories) {
   EXPECT_EQ(outcome.display.size(), 2u);
 }
 
+TEST(WatchCycle, OneClientUnderTwoSpellingsIsWatchedOnceAnotherCaseIsAnotherClient) {
+  WatcherFixture f;
+  const std::string state = ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(1) +
+                                           ActiveTaskXml(kOtherUrl, "q_0", "0", "1"));
+  f.WriteState(state);
+  const std::string bare = f.clientDir.substr(0, f.clientDir.size() - 1);
+  f.test.settings.WriteBool(sections::kBoincDirs, EscapeIniText(bare), true);
+  f.test.settings.WriteBool(sections::kBoincDirs, EscapeIniText(bare + "//./"), true);
+  EXPECT_EQ(f.Cycle().display.size(), 1u);
+
+  const std::string upper = f.test.dir.MakeDir("CLIENT");
+  ASSERT_NE(upper, f.clientDir);
+  f.test.dir.Write("CLIENT/client_state.xml", state);
+  f.test.settings.WriteBool(sections::kBoincDirs, EscapeIniText(upper), true);
+  EXPECT_EQ(f.Cycle().display.size(), 2u);
+}
+
 TEST(WatchCycle, ErrorOfASuspendedProjectIsLoggedAndListedAsSuspended) {
   WatcherFixture f;
   f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home", "<suspended_via_gui/>\n") +
