@@ -17,6 +17,7 @@
 #include "core/watcher/app_version_speeds.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
 #include "core/watcher/settings_keys.h"
@@ -140,15 +141,9 @@ class DirectoryScan {
     readable_ = !state.empty();
     if (!readable_)
       return;
-    const std::string netStats = ExtractTagCut(state, "net_stats");
-    const std::string timeStats = ExtractTagCut(state, "time_stats");
-    const std::string hostInfo = ExtractTagCut(state, "host_info");
-    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
-    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
-                                             ExtractTag(state, "core_client_minor_version"));
+    client_ = ReadClientFacts(std::move(state));
     // A file cut off while written tells nothing about the tasks and work after the cut.
-    complete_ = ContainsText(state, "</client_state>");
-    client_.clientState = std::move(state);
+    complete_ = ContainsText(client_.clientState, "</client_state>");
     ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
       tasks_.push_back(task);
       runningResults_.push_back(ExtractTag(task, "result_name"));
