@@ -59,8 +59,7 @@ std::vector<DesktopNotice> NoticeMemory::Due(const ResultList& results,
     const ResultList& entries = byClient[client];
     const std::string& host = entries.front().HostName;
     AlertConditions work;
-    AddWorkLeftConditions(WorkLeftSeconds(entries, 0), thresholds.redHours, thresholds.redHours,
-                          work);
+    AddWorkLeftConditions(SumWorkLeft(entries, 0), thresholds.redHours, thresholds.redHours, work);
     const std::string projects = ProjectNames(entries);
     consider(client + "\nempty", work.empty, true,
              Notice("cache empty", host, projects, "no work left"));
