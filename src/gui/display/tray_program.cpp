@@ -51,8 +51,8 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
   if (IsFirstRun(program_->settings())) {
     if (options.openers.setup) {
       Program& program = *program_;
-      options.openers.setup(WindowContext{nullptr, program.env(),
-                                          [&program] { program.cycle().RequestWallpaper(); }});
+      options.openers.setup(WindowContext{
+          nullptr, program.env(), [&program] { program.cycle().RequestWallpaper(); }, {}});
     } else
       messages_.Information(nullptr, ProgramCaption(), FirstRunMessage(programDir_));
     // Still no Options/timer: the setup was cancelled (or is not there); nothing is shown.
@@ -80,6 +80,11 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
   form_->SetWindowOpeners(std::move(options.openers));
   QObject::connect(doorbell_.get(), &InstanceDoorbell::Rung, form_.get(),
                    [form = form_.get()] { form->ShowClick(); });
+  form_->SetJobLogImport([&program] {
+    JobLogImport import;
+    program.cycle().RunBetweenCycles([&] { import = ImportJobLogs(program.env()); });
+    return import;
+  });
   state_ = State::kRunning;
 }
 
