@@ -2,25 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string_view>
-
-#include "core/tools/number_format.h"
 
 namespace tessarin {
 
 namespace {
-
-std::int32_t EstimatedTimeLeft(const ResultEntry& row) {
-  // A missing p_fpops reads as 0; dividing by it would give infinity or NaN.
-  if (!(row.HostSpeed > 0))
-    return 0;
-  const double seconds = row.Estimate / row.HostSpeed;
-  std::int32_t rounded = 0;
-  if (RoundHalfEven(seconds, rounded))
-    return std::max(rounded, 0);
-  return seconds > 0 ? std::numeric_limits<std::int32_t>::max() : 0;
-}
 
 char UpperAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -75,6 +61,7 @@ void AddOverviewEntry(OverviewEntries& entries, const ResultEntry& row) {
   // A deadline that is not a number would break the sort order.
   entry.Deadline = std::isfinite(row.Deadline) ? row.Deadline : 0;
   entry.Availability = row.Availability;
+  entry.HostCpus = row.HostCpus;
   entry.State = row.State;
   entry.ResourceShare = row.ResourceShare;
   entry.LongTermDebt = row.LongTermDebt;
@@ -82,10 +69,8 @@ void AddOverviewEntry(OverviewEntries& entries, const ResultEntry& row) {
   entry.Counters[done ? kDone : kNotDone] = 1;
   if (done || row.State == result_state::kNonCpuOther) {
     entry.TimeLeft = 0;
-  } else if (row.TimeLeft == -1) {
-    entry.TimeLeft = EstimatedTimeLeft(row);
   } else {
-    entry.TimeLeft = std::max(row.TimeLeft, 0);
+    entry.TimeLeft = ResultSecondsLeft(row);
   }
   entries.push_back(std::move(entry));
 }
