@@ -4,9 +4,16 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/watcher/result_estimate.h"
+
 namespace tessarin {
 
 namespace {
+
+std::int32_t EstimatedTimeLeft(const ResultEntry& row) {
+  // Without a speed there is nothing to divide by.
+  return EstimatedSeconds(row).value_or(0);
+}
 
 char UpperAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -69,8 +76,10 @@ void AddOverviewEntry(OverviewEntries& entries, const ResultEntry& row) {
   entry.Counters[done ? kDone : kNotDone] = 1;
   if (done || row.State == result_state::kNonCpuOther) {
     entry.TimeLeft = 0;
+  } else if (row.TimeLeft == -1) {
+    entry.TimeLeft = EstimatedTimeLeft(row);
   } else {
-    entry.TimeLeft = ResultSecondsLeft(row);
+    entry.TimeLeft = std::max(row.TimeLeft, 0);
   }
   entries.push_back(std::move(entry));
 }

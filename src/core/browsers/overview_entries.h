@@ -32,8 +32,8 @@ using OverviewEntries = std::vector<OverviewEntry>;
 // States 3, 4, 5, 96 and 99: nothing left to compute.
 bool IsDoneState(std::uint8_t state);
 
-// Appends one row with ResultSecondsLeft as its time left; without a usable speed that is 0,
-// so the result keeps its project's running clock.
+// Appends one row. An unknown time left (-1) is estimated from the work unit and the host
+// speed; without a usable speed it stays 0, so the result keeps its project's running clock.
 void AddOverviewEntry(OverviewEntries& entries, const ResultEntry& row);
 
 // Hosts byte by byte, then projects ignoring the case of a to z (identical names kept

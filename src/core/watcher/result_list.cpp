@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/tools/number_format.h"
 
@@ -61,20 +60,6 @@ bool StillToCompute(std::uint8_t state) {
   return state != result_state::kComputeError && state != result_state::kUploading &&
          state != result_state::kUploaded &&
          (state < result_state::kNonCpuFinished || state > result_state::kAborted);
-}
-
-std::int32_t ResultSecondsLeft(const ResultEntry& entry) {
-  if (entry.TimeLeft >= 0)
-    return entry.TimeLeft;
-  // A missing p_fpops reads as 0; dividing by it would give infinity or NaN.
-  if (!(entry.HostSpeed > 0))
-    return 0;
-  const double seconds = entry.Estimate / entry.HostSpeed;
-  std::int32_t rounded = 0;
-  if (RoundHalfEven(seconds, rounded))
-    return std::max(rounded, 0);
-  // Beyond 32 bits: a huge amount of work, never "none".
-  return seconds > 0 ? std::numeric_limits<std::int32_t>::max() : 0;
 }
 
 void AddWU(ResultList& list, const std::string& wuName, double estimate) {

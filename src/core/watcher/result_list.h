@@ -33,6 +33,7 @@ struct ResultEntry {
   double HostSpeed = 0;        // p_fpops
   std::int32_t HostCpus = 1;   // p_ncpus, at least 1
   double Estimate = 0;         // rsc_fpops_est x duration_correction_factor
+  double Flops = 0;            // speed of the result's app version, 0 when the client gives none
   double Deadline = 0;         // Unix seconds
   std::uint8_t State = 0;
   std::int32_t TimeLeft = -1;  // seconds, -1 none yet
@@ -49,10 +50,6 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
                const std::string& wuName);
 // Waiting or running: not finished, aborted, suspended or of a non-CPU-intensive project.
 bool StillToCompute(std::uint8_t state);
-
-// Seconds of computing the result still needs: its time left once known, else its work-unit
-// estimate over the host speed rounded to whole seconds (halves to even); 0 without a speed.
-std::int32_t ResultSecondsLeft(const ResultEntry& entry);
 
 void AddWU(ResultList& list, const std::string& wuName, double estimate);
 void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds);
