@@ -17,8 +17,10 @@
 #include "core/watcher/app_version_speeds.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
+#include "core/watcher/job_log.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 #include "core/watcher/task_checkpoint.h"
@@ -140,15 +142,9 @@ class DirectoryScan {
     readable_ = !state.empty();
     if (!readable_)
       return;
-    const std::string netStats = ExtractTagCut(state, "net_stats");
-    const std::string timeStats = ExtractTagCut(state, "time_stats");
-    const std::string hostInfo = ExtractTagCut(state, "host_info");
-    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
-    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
-                                             ExtractTag(state, "core_client_minor_version"));
+    client_ = ReadClientFacts(std::move(state));
     // A file cut off while written tells nothing about the tasks and work after the cut.
-    complete_ = ContainsText(state, "</client_state>");
-    client_.clientState = std::move(state);
+    complete_ = ContainsText(client_.clientState, "</client_state>");
     ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
       tasks_.push_back(task);
       runningResults_.push_back(ExtractTag(task, "result_name"));
@@ -356,6 +352,21 @@ class DirectoryScan {
     details_.GetSlot(facts, results_, display_);
   }
 
+  // The job log that may hold a vanished task: its project's, unless the client still lists
+  // the result (then the result pass logs it when it is finished).
+  std::string JobLogOfVanished(const std::string& resultName,
+                               const std::string& projectName) const {
+    for (const ResultFacts& result : resultFacts_) {
+      if (result.name == resultName)
+        return {};
+    }
+    for (const ProjectRecord& project : workunitWalk_.projects) {
+      if (project.project_name == projectName)
+        return JobLogPath(clientDir_, project.master_url);
+    }
+    return {};
+  }
+
   // Tasks gone since the last cycle are logged from their backups, once the whole client
   // state could be read; until then they stay in the memory.
   void FinishMemory() {
@@ -367,7 +378,7 @@ class DirectoryScan {
         project.project_name = line.projectName;
         IdentifyProject(project);
         LogVanishedTask(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
-                        entry.first);
+                        entry.first, JobLogOfVanished(entry.first, line.projectName));
       }
     }
     memory_.Store(!wholeState);
