@@ -92,6 +92,8 @@ class TFormMain : public QWidget {
   void ApplyTimerInterval();
   void ShowClick();
   void FitWindow();
+  // Height to the rows; centred too with Options/center on, else left where the user put it.
+  void Refit();
   void ShowMainWindow();
   void HideIt();
   void DoExitClick();
@@ -134,6 +136,7 @@ class TFormMain : public QWidget {
  private:
   void CycleDone(CycleOutcome outcome);
   void LayoutChildren();
+  void FitHeight();
   void RememberPlace();
   void UpdateMapViewItem();
   void UpdateCellOptions();
@@ -163,6 +166,7 @@ class TFormMain : public QWidget {
   bool hiding_ = false;
   bool ownStateChange_ = false;
   int trayImage_ = 0;
+  int shownEntries_ = -1;  // -1 until the first cycle's list arrives
 };
 
 }  // namespace tessarin
