@@ -175,7 +175,7 @@ class DirectoryScan {
       const bool resultCopied =
           backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
       if (resultCopied)
-        ProcessResult(context_, text, projectDir);
+        ProcessResult(context_, text, clientDir_, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
       if (facts.fileName.empty())
@@ -198,7 +198,7 @@ class DirectoryScan {
         finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         if (LoggerReadsBackups(project.kind)) {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
-                              WrappedWorkunit(facts.wuName), facts.wuName, projectDir);
+                              WrappedWorkunit(facts.wuName), facts.wuName, clientDir_, projectDir);
         }
         LogWU(context_, client_, project, finished);
       }
@@ -271,12 +271,12 @@ class DirectoryScan {
       facts.name = ExtractTag(text, "name");
       const bool running = !facts.name.empty() && TextInList(runningWorkunits_, facts.name);
       if (backupAll || (IsSetiKind(project.kind) && running)) {
-        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
+        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>", clientDir_,
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
       } else if (project.kind == ProjectKind::kEinstein && running) {
         // The Einstein@Home logger takes the search range from the description; it deletes
         // the description after logging when Backup/WU is off.
-        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>",
+        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>", clientDir_,
                             ProjectDirOf(clientDir_, project.master_url), facts.name, false);
       }
       facts.estimate =
@@ -304,7 +304,7 @@ class DirectoryScan {
       facts.projectDir = ProjectDirOf(clientDir_, ExtractTag(task, "project_master_url"));
       facts.slotDir = clientDir_ + "slots/" + facts.slot + "/";
       const TaskCheckpoint checkpoint =
-          ReadTaskCheckpoint(task, facts.slotDir, context_.env.exceptions);
+          ReadTaskCheckpoint(task, clientDir_, facts.slotDir, context_.env);
       facts.checkpointCpuTime = checkpoint.cpuTime;
       facts.percentDone = checkpoint.fractionDone * 100;
       facts.moreTasks = tasks_.size() > 1;
@@ -324,7 +324,7 @@ class DirectoryScan {
         facts.resultFileName = result.fileName;
         facts.projectName = result.project->project_name;
         facts.kind = result.project->kind;
-        ProcessStateSah(context_, result.fileName, facts.slotDir);
+        ProcessStateSah(context_, result.fileName, clientDir_, facts.slotDir);
       }
       std::string appVersion;
       for (const WorkunitFacts& workunit : workunitFacts_) {
