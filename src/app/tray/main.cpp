@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   const QString screenshot = QString::fromLocal8Bit(arguments.screenshot.c_str());
-  const bool compact = arguments.compact;
+  const tessarin::ScreenshotView view = arguments.screenshotView;
 
   tessarin::TrayStartOptions options;
   options.homeOption = arguments.home;
@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
   if (tray.state() != tessarin::TrayProgram::State::kRunning)
     return screenshot.isEmpty() ? 0 : 1;
   if (!screenshot.isEmpty())
-    return tessarin::SaveDisplayScreenshot(tray, screenshot, compact);
+    return tessarin::SaveScreenshot(tray, screenshot, view);
 
   QObject::connect(tray.form(), &tessarin::TFormMain::ProgramEnds, &app, &QApplication::quit,
                    Qt::QueuedConnection);

@@ -17,7 +17,11 @@ TrayArguments ParseTrayArguments(int argc, const char* const argv[]) {
     else if (argument == "--version")
       arguments.version = true;
     else if (argument == "--compact")
-      arguments.compact = true;
+      arguments.screenshotView = ScreenshotView::kCompact;
+    else if (argument == "--overview")
+      arguments.screenshotView = ScreenshotView::kOverview;
+    else if (argument == "--setup")
+      arguments.screenshotView = ScreenshotView::kSetup;
     else if (argument == kScreenshot && i + 1 < argc)
       arguments.screenshot = argv[++i];
     else if (argument.starts_with(kScreenshot) && argument.size() > kScreenshot.size() &&
@@ -40,6 +44,8 @@ std::string TrayHelpText() {
          "  --screenshot FILE  draw the monitoring display after one cycle into FILE (PNG)\n"
          "                     and end\n"
          "  --compact          the screenshot in the compact view\n"
+         "  --overview         the screenshot of the overall view\n"
+         "  --setup            the screenshot of the setup dialog\n"
          "  -h, --help         print this help and end\n"
          "  --version          print the version and the licence and end\n";
 }

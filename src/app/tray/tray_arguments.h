@@ -3,14 +3,17 @@
 
 #include <string>
 
+#include "screenshot.h"
+
 namespace tessarin {
 
 struct TrayArguments {
   bool help = false;
   bool version = false;
   std::string home;        // --home DIR
-  std::string screenshot;  // --screenshot FILE: draw the display into FILE and end
-  bool compact = false;    // the screenshot in the compact view
+  std::string screenshot;  // --screenshot FILE: draw into FILE and end
+  // --compact, --overview or --setup: what the screenshot shows.
+  ScreenshotView screenshotView = ScreenshotView::kNormal;
 };
 
 TrayArguments ParseTrayArguments(int argc, const char* const argv[]);

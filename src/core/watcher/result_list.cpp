@@ -1,9 +1,24 @@
 #include "core/watcher/result_list.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
+
+namespace {
+
+// A missing or damaged p_ncpus still leaves one processor; the bound keeps the count an int.
+std::int32_t Processors(const std::string& text) {
+  const double count = std::floor(StrToFloatSafe(text));
+  if (!(count >= 1))
+    return 1;
+  return static_cast<std::int32_t>(std::min(count, 65536.0));
+}
+
+}  // namespace
 
 void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
                double deadline, std::uint8_t state, const std::string& resultFileName,
@@ -23,6 +38,7 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   entry.WuName = CutToWidth(wuName, 100);
   entry.ResultFileName = fileName;
   entry.HostSpeed = StrToFloatSafe(host.p_fpops);
+  entry.HostCpus = Processors(host.p_ncpus);
   entry.Deadline = deadline;
   entry.State = state;
   if (state == 0 && project.non_cpu_intensive && !project.suspended) {
@@ -35,6 +51,12 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   entry.NonCpuIntensive = project.non_cpu_intensive;
   entry.LongTermDebt = project.long_term_debt;
   list.push_back(std::move(entry));
+}
+
+bool StillToCompute(std::uint8_t state) {
+  return state != result_state::kComputeError && state != result_state::kUploading &&
+         state != result_state::kUploaded &&
+         (state < result_state::kNonCpuFinished || state > result_state::kAborted);
 }
 
 void AddWU(ResultList& list, const std::string& wuName, double estimate) {

@@ -102,6 +102,8 @@ class TFormMain : public QWidget {
   void ApplyTimerInterval();
   void ShowClick();
   void FitWindow();
+  // Height to the rows; centred too with Options/center on, else left where the user put it.
+  void Refit();
   void ShowMainWindow();
   void HideIt();
   void DoExitClick();
@@ -147,6 +149,7 @@ class TFormMain : public QWidget {
   void CycleDone(CycleOutcome outcome);
   void SendNotices();
   void LayoutChildren();
+  void FitHeight();
   void RememberPlace();
   void UpdateMapViewItem();
   void UpdateCellOptions();
@@ -178,6 +181,7 @@ class TFormMain : public QWidget {
   bool hiding_ = false;
   bool ownStateChange_ = false;
   int trayImage_ = 0;
+  int shownEntries_ = -1;  // -1 until the first cycle's list arrives
 };
 
 }  // namespace tessarin
