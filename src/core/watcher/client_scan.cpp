@@ -14,6 +14,7 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
+    ResultIndex results(report.results);
     for (const std::string& key : settings.ReadSection(sections::kBoincDirs)) {
       const std::string clientDir = AddBackslash(UnescapeIniText(key));
       if (clientDir.empty())
@@ -21,7 +22,7 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
       if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
         continue;
       }
-      ScanDirectory(context, details, clientDir, report.results, report.display, report.conditions);
+      ScanDirectory(context, details, clientDir, results, report.display, report.conditions);
     }
     report.published = true;
   } catch (const std::exception& error) {

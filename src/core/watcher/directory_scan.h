@@ -19,6 +19,6 @@ class TaskDetailReader;
 // separator. An error that no step handles itself (a failing settings flush, say) reaches
 // the caller.
 void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
-                   ResultList& results, DisplayList& display, AlertConditions& conditions);
+                   ResultIndex& results, DisplayList& display, AlertConditions& conditions);
 
 }  // namespace tessarin
