@@ -40,15 +40,8 @@ std::uint32_t CpuSecondsOf(std::string_view cpuText) {
   return static_cast<std::uint32_t>(seconds);
 }
 
-void TStatArray::AddStat(std::string_view project, std::string_view application,
-                         std::string_view host, std::string_view version, std::uint32_t cpuSeconds,
-                         bool isError) {
-  project = Cut(project, kStatNameWidth);
-  application = Cut(application, kStatNameWidth);
-  host = Cut(host, kStatNameWidth);
-  version = Cut(version, kStatVersionWidth);
-  const StatCategory category = isError ? kStatError : cpuSeconds == 0 ? kStatZero : kStatGood;
-
+StatCounts& TStatArray::EntryFor(std::string_view project, std::string_view application,
+                                 std::string_view host, std::string_view version) {
   JoinKey(key_, {project, application, host, version});
   auto [found, added] = index_.try_emplace(key_, entries_.size());
   if (added) {
@@ -58,9 +51,22 @@ void TStatArray::AddStat(std::string_view project, std::string_view application,
                         std::string(version),
                         {}});
   }
-  StatCounts& counts = entries_[found->second].counts;
+  return entries_[found->second].counts;
+}
+
+void TStatArray::AddStat(std::string_view project, std::string_view application,
+                         std::string_view host, std::string_view version, std::uint32_t cpuSeconds,
+                         bool isError) {
+  const StatCategory category = isError ? kStatError : cpuSeconds == 0 ? kStatZero : kStatGood;
+  StatCounts& counts = EntryFor(Cut(project, kStatNameWidth), Cut(application, kStatNameWidth),
+                                Cut(host, kStatNameWidth), Cut(version, kStatVersionWidth));
   counts.workUnits[category] += 1;
   counts.cpuSeconds[category] += cpuSeconds;
+}
+
+void TStatArray::AppendStats(const TStatArray& later) {
+  for (const StatEntry& entry : later.entries_)
+    EntryFor(entry.project, entry.application, entry.host, entry.version).Add(entry.counts);
 }
 
 void TStatArray::SortStats() {
