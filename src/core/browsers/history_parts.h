@@ -4,7 +4,6 @@
 // place to split, also one inside a quoted field that holds a line break.
 
 #include <cstddef>
-#include <functional>
 #include <vector>
 
 #include "core/browsers/history_log_file.h"
@@ -16,9 +15,5 @@ namespace tessarin {
 // without a line start inside it merges with the next.
 std::vector<std::size_t> PartStarts(const HistoryLogFile& file, std::size_t begin, std::size_t end,
                                     std::size_t parts, char lineBreak);
-
-// Runs `work`(0) .. `work`(count - 1) on up to `threads` threads and waits for all of them.
-// The first exception thrown, in the order of the indices, is thrown again here.
-void RunParts(std::size_t count, std::size_t threads, const std::function<void(std::size_t)>& work);
 
 }  // namespace tessarin

@@ -18,6 +18,7 @@
 #include "core/projects/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/number_format.h"
+#include "core/tools/run_parts.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
