@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <mutex>
 
 #include "core/tools/exception_log.h"
 #include "core/watcher/alert_decision.h"
@@ -26,9 +27,11 @@ struct WatchCycle::State {
   ProjectLogger& loggers;
   ProgramLauncher& launcher;
   AlertMemory alerts;
+  ClientConditions clientConditions;
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
+  std::mutex busy;  // held for a whole cycle, and for a task between cycles
 };
 
 int CycleIntervalMs(const SettingsStore& settings) {
@@ -40,7 +43,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -48,8 +51,14 @@ void WatchCycle::RequestWallpaper() {
   state_->wallpaperRequested = true;
 }
 
+void WatchCycle::RunBetweenCycles(const std::function<void()>& task) {
+  const std::lock_guard<std::mutex> busy(state_->busy);
+  task();
+}
+
 CycleOutcome WatchCycle::WatchClients() {
   State& state = *state_;
+  const std::lock_guard<std::mutex> busy(state.busy);
   SettingsStore& settings = state.env.settings;
   CycleOutcome outcome;
   CycleFlags flags;
@@ -59,7 +68,7 @@ CycleOutcome WatchCycle::WatchClients() {
       outcome.firstCycle = true;
     }
     ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan = DrawMonitorImage(context, state.details);
+    ScanReport scan = DrawMonitorImage(context, state.details, state.clientConditions);
     if (scan.published) {
       outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
       outcome.published = true;
