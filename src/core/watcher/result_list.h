@@ -33,6 +33,7 @@ struct ResultEntry {
   std::string WuName;          // 100, empty for a project entry
   std::string ResultFileName;  // 100, empty for a project entry
   double HostSpeed = 0;        // p_fpops
+  std::int32_t HostCpus = 1;   // p_ncpus, at least 1
   double Estimate = 0;         // rsc_fpops_est x duration_correction_factor
   double Flops = 0;            // speed of the result's app version, 0 when the client gives none
   double Deadline = 0;         // Unix seconds
@@ -71,6 +72,9 @@ class ResultIndex {
   std::unordered_set<std::string> keys_;
   std::unordered_map<std::string, std::vector<std::size_t>> byWorkUnit_;
 };
+
+// Waiting or running: not finished, aborted, suspended or of a non-CPU-intensive project.
+bool StillToCompute(std::uint8_t state);
 
 void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds);
 
