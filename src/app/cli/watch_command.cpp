@@ -8,6 +8,7 @@
 
 #include "cli_session.h"
 #include "core/display/sort_slots.h"
+#include "core/tools/terminal_text.h"
 #include "core/watcher/settings_keys.h"
 #include "outcome_json.h"
 #include "outcome_text.h"
@@ -24,7 +25,7 @@ extern "C" void RequestStop(int) {
 
 void PrintOutcome(const CycleOutcome& outcome, Program& program, bool json) {
   if (json) {
-    std::cout << CycleOutcomeJson(outcome).dump() << std::endl;
+    std::cout << EscapeJsonControls(CycleOutcomeJson(outcome).dump()) << std::endl;
     return;
   }
   CellTextOptions options;
