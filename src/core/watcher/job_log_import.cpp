@@ -154,4 +154,20 @@ JobLogImport ImportJobLogs(Environment& env) {
   return import;
 }
 
+std::string JobLogImportText(const JobLogImport& import) {
+  return "Rows added: " + std::to_string(import.added) +
+         "\nRows skipped: " + std::to_string(import.skipped);
+}
+
+std::vector<std::string> JobLogImportProblems(const JobLogImport& import) {
+  std::vector<std::string> problems;
+  if (import.failed > 0)
+    problems.push_back(std::to_string(import.failed) + " rows could not be written");
+  for (const std::string& clientDir : import.unreadableClients) {
+    problems.push_back("client_state.xml of " + clientDir +
+                       " cannot be read whole; its job logs wait for the next import");
+  }
+  return problems;
+}
+
 }  // namespace tessarin
