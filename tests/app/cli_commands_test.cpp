@@ -104,6 +104,22 @@ TEST_F(CliCommandsTest, InitRefusesALogOrProgramDirectoryInsideAClient) {
   EXPECT_FALSE(std::filesystem::exists(client + "logs"));
 }
 
+TEST_F(CliCommandsTest, AHandEditedLogDirectoryInsideAClientStopsEveryWrite) {
+  ASSERT_EQ(Init().exitCode, 0);
+  const std::string ini = "home/Tessarin.ini";
+  std::string settings = dir.Read(ini);
+  settings.replace(settings.find("[Options]\r\n"), 11,
+                   "[Options]\r\nlogdir=" + clients.front() + "./\r\n");
+  dir.Write(ini, settings);
+  const CliRun run = RunCli({"--home", home, "once", "--sound-capture", dir.path() + "s.wav"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("lies inside the client directory"), std::string::npos) << run.err;
+  for (const auto& entry : std::filesystem::directory_iterator(clients.front())) {
+    EXPECT_NE(entry.path().extension(), ".csv") << entry.path();
+    EXPECT_NE(entry.path().extension(), ".tess") << entry.path();
+  }
+}
+
 TEST_F(CliCommandsTest, AProjectNameCannotDriveTheTerminal) {
   const std::string state = clients.front() + "client_state.xml";
   std::string xml = dir.Read(state.substr(dir.path().size()));

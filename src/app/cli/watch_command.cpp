@@ -57,6 +57,12 @@ int RunWatchCommand(const std::string& programDir, const WatchOptions& options) 
     CycleOutcome outcome = program.cycle().WatchClients();
     SortSlots(outcome.display, program.settings().Read(settings::kSortBy));
     PrintOutcome(outcome, program, options.json);
+    if (!outcome.writeRefusal.empty()) {
+      std::cerr << "tessarin-cli: " << TerminalText(outcome.writeRefusal) << "\n";
+      // One cycle that wrote nothing is no success.
+      if (!options.repeat)
+        return 1;
+    }
     if (options.repeat)
       Pause(outcome.nextIntervalMs);
   } while (options.repeat && !stopRequested);
