@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/settings/settings_store.h"
 #include "core/setup/setup_fakes.h"
 #include "core/setup/setup_validation.h"
-#include "core/watcher/settings_store.h"
 #include "gui/controls/h_check_list_box.h"
 #include "gui/controls/h_edit.h"
 #include "hint_test_support.h"

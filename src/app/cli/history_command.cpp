@@ -13,10 +13,10 @@
 #include "core/browsers/history_model.h"
 #include "core/browsers/history_tree.h"
 #include "core/browsers/history_tree_text.h"
+#include "core/data/log_files.h"
 #include "core/program/program.h"
-#include "core/projects/log_files.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/environment.h"
+#include "core/settings/settings_store.h"
 #include "outcome_json.h"
 #include "text_table.h"
 

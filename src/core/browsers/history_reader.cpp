@@ -10,7 +10,7 @@
 #include "core/browsers/history_line_fields.h"
 #include "core/browsers/history_line_reader.h"
 #include "core/browsers/history_time_text.h"
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"

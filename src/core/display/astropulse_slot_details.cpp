@@ -10,6 +10,7 @@
 #include "core/display/sky_position_text.h"
 #include "core/display/slot_fields.h"
 #include "core/display/slot_paths.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"

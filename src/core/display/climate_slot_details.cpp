@@ -2,6 +2,7 @@
 
 #include "core/display/model_date.h"
 #include "core/display/slot_fields.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"

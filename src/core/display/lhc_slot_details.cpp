@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/display/slot_fields.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"

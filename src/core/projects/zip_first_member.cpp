@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 
 namespace tessarin {

@@ -2,9 +2,9 @@
 // The client scan, the body of every watch cycle: every enabled directory of the section
 // BoincDirs, in file order.
 
-#include "core/display/slot_info.h"
+#include "core/data/result_list.h"
+#include "core/data/slot_info.h"
 #include "core/watcher/alert_decision.h"
-#include "core/watcher/result_list.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {

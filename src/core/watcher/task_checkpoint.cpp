@@ -1,5 +1,6 @@
 #include "core/watcher/task_checkpoint.h"
 
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"

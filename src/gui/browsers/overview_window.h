@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 class QTreeView;
 

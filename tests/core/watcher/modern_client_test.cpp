@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
 #include "core/watcher/checkpoint_memory.h"
-#include "core/watcher/settings_keys.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
 #include "watcher_fixture.h"
