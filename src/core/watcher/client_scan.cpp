@@ -10,7 +10,8 @@
 
 namespace tessarin {
 
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
+                            ClientConditions& lastGood) {
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
@@ -21,7 +22,15 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
       if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
         continue;
       }
-      ScanDirectory(context, details, clientDir, report.results, report.display, report.conditions);
+      if (const auto own =
+              ScanDirectory(context, details, clientDir, report.results, report.display)) {
+        lastGood[clientDir] = *own;
+      }
+      if (const auto kept = lastGood.find(clientDir); kept != lastGood.end()) {
+        report.conditions.yellow |= kept->second.yellow;
+        report.conditions.red |= kept->second.red;
+        report.conditions.empty |= kept->second.empty;
+      }
     }
     report.published = true;
   } catch (const std::exception& error) {

@@ -26,6 +26,7 @@ struct WatchCycle::State {
   ProjectLogger& loggers;
   ProgramLauncher& launcher;
   AlertMemory alerts;
+  ClientConditions clientConditions;
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
@@ -40,7 +41,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -59,7 +60,7 @@ CycleOutcome WatchCycle::WatchClients() {
       outcome.firstCycle = true;
     }
     ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan = DrawMonitorImage(context, state.details);
+    ScanReport scan = DrawMonitorImage(context, state.details, state.clientConditions);
     if (scan.published) {
       outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
       outcome.published = true;
