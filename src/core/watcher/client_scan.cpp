@@ -6,6 +6,7 @@
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/tools/text.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/directory_scan.h"
 
 namespace tessarin {
@@ -15,13 +16,7 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
-    for (const std::string& key : settings.ReadSection(sections::kBoincDirs)) {
-      const std::string clientDir = AddBackslash(UnescapeIniText(key));
-      if (clientDir.empty())
-        continue;
-      if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
-        continue;
-      }
+    for (const std::string& clientDir : WatchedClientDirs(settings)) {
       if (const auto own =
               ScanDirectory(context, details, clientDir, report.results, report.display)) {
         lastGood[clientDir] = *own;
