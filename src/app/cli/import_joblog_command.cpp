@@ -20,14 +20,11 @@ int RunImportJoblogCommand(const std::string& programDir) {
   if (!session)
     return 2;
   const JobLogImport import = ImportJobLogs(session->program().env());
-  std::cout << "Rows added: " << import.added << "\nRows skipped: " << import.skipped << "\n";
-  if (import.failed > 0)
-    std::cerr << "tessarin-cli: " << import.failed << " rows could not be written\n";
-  for (const std::string& clientDir : import.unreadableClients) {
-    std::cerr << "tessarin-cli: client_state.xml of " << clientDir
-              << " cannot be read whole; its job logs wait for the next import\n";
-  }
-  return import.failed > 0 || !import.unreadableClients.empty() ? 1 : 0;
+  std::cout << JobLogImportText(import) << "\n";
+  const std::vector<std::string> problems = JobLogImportProblems(import);
+  for (const std::string& problem : problems)
+    std::cerr << "tessarin-cli: " << problem << "\n";
+  return problems.empty() ? 0 : 1;
 }
 
 }  // namespace tessarin

@@ -12,8 +12,8 @@
 #include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/job_log.h"
+#include "core/watcher/job_log_result.h"
 #include "core/watcher/logged_results.h"
-#include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
@@ -130,14 +130,7 @@ JobLogImport ImportJobLogs(Environment& env) {
           ++import.skipped;
           continue;
         }
-        FinishedResult result;
-        result.loggingTime = line.time;
-        result.cpuTime = line.cpuTime;
-        result.error = line.failed();
-        result.resultFileName = line.resultName;
-        result.wuName = WorkunitOfResult(line.resultName);
-        result.fpopsEstimate = line.fpopsEst;
-        result.projectLogs = false;
+        const FinishedResult result = FinishedFromJobLog(line);
         CycleFlags flags;
         ScanContext context{env, flags, cache, noProjectLogs};
         LogWU(context, workunits.count(result.wuName) != 0 ? client : withoutWorkunits, project,
@@ -152,6 +145,22 @@ JobLogImport ImportJobLogs(Environment& env) {
     }
   }
   return import;
+}
+
+std::string JobLogImportText(const JobLogImport& import) {
+  return "Rows added: " + std::to_string(import.added) +
+         "\nRows skipped: " + std::to_string(import.skipped);
+}
+
+std::vector<std::string> JobLogImportProblems(const JobLogImport& import) {
+  std::vector<std::string> problems;
+  if (import.failed > 0)
+    problems.push_back(std::to_string(import.failed) + " rows could not be written");
+  for (const std::string& clientDir : import.unreadableClients) {
+    problems.push_back("client_state.xml of " + clientDir +
+                       " cannot be read whole; its job logs wait for the next import");
+  }
+  return problems;
 }
 
 }  // namespace tessarin

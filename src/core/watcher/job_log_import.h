@@ -30,4 +30,9 @@ std::unordered_set<std::string> LoggedResultNames(const std::string& csvPath);
 // Each result once, however often this runs.
 JobLogImport ImportJobLogs(Environment& env);
 
+// "Rows added: N" and "Rows skipped: M" on two lines.
+std::string JobLogImportText(const JobLogImport& import);
+// One line for the rows not written and one per client left out; none when all went well.
+std::vector<std::string> JobLogImportProblems(const JobLogImport& import);
+
 }  // namespace tessarin
