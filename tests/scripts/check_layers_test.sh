@@ -34,6 +34,9 @@ core/settings/environment.cpp|#include "../watcher/watch_cycle.h"|includes core/
 core/projects/log_row.cpp|#include <QString>|src/core includes Qt (QString)
 core/display/cell_text.cpp|#include <QtCore/qglobal.h>|src/core includes Qt (QtCore/qglobal.h)
 core/watcher/watch_cycle.cpp|#include "gui/qt_text.h"|src/core includes gui/qt_text.h, which stands above it
+core/watcher/watch_cycle.cpp|#include "core/watcher/moved_away.h"|includes core/watcher/moved_away.h, which is not there
+gui/qt_text.cpp|#include "core/watcher/moved_away.h"|includes core/watcher/moved_away.h, which is not there
+gui/qt_text.cpp|#include <QString>|ok
 core/program/program.cpp|#include "core/watcher/watch_cycle.h"|ok
 core/display/cell_text.cpp|#include "core/projects/score_rating.h"|ok
 CASES

@@ -17,6 +17,7 @@
 #include "core/program/program.h"
 #include "core/settings/environment.h"
 #include "core/settings/settings_store.h"
+#include "core/tools/terminal_text.h"
 #include "outcome_json.h"
 #include "text_table.h"
 
@@ -101,7 +102,7 @@ int RunHistoryCommand(const std::string& programDir, const HistoryOptions& optio
         {"options", {{"errors", options.filterErrors}, {"zero", options.zeroAsError}}},
         {"projects", std::move(projects)},
     };
-    std::cout << json.dump() << std::endl;
+    std::cout << EscapeJsonControls(json.dump()) << std::endl;
     return 0;
   }
   std::cout << TreeText(model->tree, stat) << std::flush;

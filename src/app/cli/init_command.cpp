@@ -7,6 +7,7 @@
 #include "core/settings/environment.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
+#include "core/tools/path_inside.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -31,10 +32,21 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
                  "exception counts are lost then)\n";
     return 2;
   }
+  const std::string logDir =
+      options.logDir.empty() ? AddBackslash(programDir) + "logs" : options.logDir;
   for (const std::string& client : options.clients) {
     if (!fs::is_directory(client)) {
       std::cerr << "tessarin-cli: client directory " << client << " does not exist\n";
       return 2;
+    }
+    // The program never writes into a client directory.
+    for (const auto& [what, dir] :
+         {std::pair{"log directory", logDir}, std::pair{"program directory", programDir}}) {
+      if (IsSameOrInside(dir, client)) {
+        std::cerr << "tessarin-cli: the " << what << " " << dir
+                  << " is or lies inside the client directory " << client << "; choose another\n";
+        return 2;
+      }
     }
   }
   try {
