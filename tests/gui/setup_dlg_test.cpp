@@ -15,9 +15,9 @@
 #include <memory>
 #include <thread>
 
+#include "core/settings/settings_store.h"
 #include "core/setup/setup_fakes.h"
 #include "core/setup/setup_validation.h"
-#include "core/watcher/settings_store.h"
 #include "gui/controls/h_check_list_box.h"
 #include "gui/controls/h_edit.h"
 #include "hint_test_support.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 
 namespace tessarin {
 

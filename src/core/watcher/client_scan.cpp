@@ -2,12 +2,12 @@
 
 #include <exception>
 
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/text.h"
 #include "core/watcher/client_facts.h"
 #include "core/watcher/directory_scan.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 
