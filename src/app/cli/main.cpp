@@ -7,6 +7,7 @@
 #include "init_command.h"
 #include "overview_command.h"
 #include "platform/program_dir.h"
+#include "platform/write_signals.h"
 #include "version.h"
 #include "watch_command.h"
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
 
   OverviewOptions overview;
   CLI::App* overviewCommand = app.add_subcommand(
-      "overview", "Run one watch cycle and show when each queued result will be finished");
+      "overview",
+      "Read the clients (writing nothing) and show when each queued result will be finished");
   overviewCommand->add_flag("--json", overview.json, "One JSON object of the tree, on one line");
   overviewCommand->add_option("--sound-capture", overview.soundCapture,
                               "Write the sounds into this WAV file instead of playing them");
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
 
   CLI11_PARSE(app, argc, argv);
 
+  IgnoreWriteSignals();
   const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
   if (*initCommand)
     return RunInitCommand(programDir, init);

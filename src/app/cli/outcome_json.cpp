@@ -115,7 +115,12 @@ nlohmann::json CycleOutcomeJson(const CycleOutcome& outcome) {
   nlohmann::json results = nlohmann::json::array();
   for (const ResultEntry& result : outcome.results)
     results.push_back(ResultEntryJson(result));
+  nlohmann::json errors = nlohmann::json::array();
+  for (const std::string& error : outcome.errors)
+    errors.push_back(ValidUtf8(error));
   return {
+      {"published", outcome.published},
+      {"errors", errors},
       {"display", display},
       {"results", results},
       {"alertState", outcome.alertState},

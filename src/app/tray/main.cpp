@@ -20,6 +20,7 @@
 #include "platform/alsa_sound_device.h"
 #include "platform/process_launcher.h"
 #include "platform/program_dir.h"
+#include "platform/write_signals.h"
 #include "screenshot.h"
 
 namespace {
@@ -58,6 +59,7 @@ tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  tessarin::IgnoreWriteSignals();
   QApplication app(argc, argv);
   // QApplication took the number format from the environment: every log and every number
   // read depends on '.' decimals, so it is fixed from here on.

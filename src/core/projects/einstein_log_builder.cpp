@@ -1,11 +1,17 @@
 #include "core/projects/einstein_log_builder.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
 #include "core/projects/einstein_logger.h"
 #include "core/projects/log_file_writer.h"
 #include "core/projects/log_files.h"
 #include "core/projects/log_line_reader.h"
+#include "core/projects/project_log_index.h"
 #include "core/tools/csv.h"
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
@@ -49,7 +55,11 @@ void BuildEinsteinLog(const Environment& env) {
   LogLineReader boinc(boincPath, kReadBufferSize);
   std::string header;
   boinc.ReadLine(header);
-  LogFileWriter einstein(einsteinPath, LogFileWriter::Mode::kTruncate);
+  // Built aside and renamed when whole: a build cut short is done again at the next start,
+  // and the index keeps the coincidences it wrote from being written twice.
+  const std::string building = einsteinPath + ".tmp";
+  ProjectLogIndex index;
+  LogFileWriter einstein(building, LogFileWriter::Mode::kTruncate);
   einstein.Write(logs::kEinsteinHeader);
   const char separator = DetectSeparator(header);
   const ColumnMap map = MapBoincColumns(header, separator);
@@ -70,14 +80,16 @@ void BuildEinsteinLog(const Environment& env) {
     for (int k = 1; k <= kPrefixColumns; ++k) {
       row += MappedField(fields, map, k) + ',';
     }
-    const std::int32_t count = LogResultEinstein(env, resultName);
+    const std::int32_t count = LogResultEinstein(env, index, resultName);
     const std::string description =
         FileAsString(env.logDir + wuName + logs::kWorkunitDescriptionExtension, env.exceptions);
     row += ParseEinsteinCommandLine(ExtractTag(description, "command_line"));
     row += std::to_string(count);
     einstein.Write(row);
   }
-  einstein.Close();
+  einstein.Close(true);
+  if (std::rename(building.c_str(), einsteinPath.c_str()) != 0)
+    throw std::runtime_error(einsteinPath + " - " + std::strerror(errno));
 }
 
 }  // namespace tessarin

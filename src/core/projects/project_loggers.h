@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/projects/project_log_index.h"
 #include "core/watcher/environment.h"
 #include "core/watcher/project_logger.h"
 
@@ -20,6 +21,7 @@ class ProjectLoggers final : public ProjectLogger {
 
  private:
   const Environment& env_;
+  ProjectLogIndex index_;
 };
 
 }  // namespace tessarin

@@ -25,7 +25,7 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
     }
     report.published = true;
   } catch (const std::exception& error) {
-    context.env.exceptions.LogException(std::string("DrawMonitorImage - ") + error.what());
+    context.env.exceptions.LogFailure(std::string("DrawMonitorImage - ") + error.what());
     report = ScanReport{};
   }
   return report;

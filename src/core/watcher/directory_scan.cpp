@@ -33,6 +33,7 @@ struct ResultFacts {
   std::string wuName;
   std::string fileName;
   std::uint8_t state = 0;  // as entered in the result list
+  int clientState = 0;     // ResultState, before suspension and non-CPU work are marked
   const ProjectRecord* project = nullptr;
 };
 
@@ -123,7 +124,12 @@ class DirectoryScan {
 
  private:
   void ReadClientState() {
-    std::string state = FileAsString(clientDir_ + "client_state.xml", context_.env.exceptions);
+    const std::string path = clientDir_ + "client_state.xml";
+    std::string state = FileAsString(path, context_.env.exceptions);
+    // The client saves by renaming client_state_next.xml over it: caught in that moment the
+    // file is missing or cut short, and read again once before anything is recorded.
+    if (!ContainsText(state, "</client_state>"))
+      state = FileAsString(path, context_.env.exceptions);
     readable_ = !state.empty();
     if (!readable_)
       return;
@@ -163,7 +169,7 @@ class DirectoryScan {
       const std::string projectDir = ProjectDirOf(clientDir_, project.master_url);
       const bool resultCopied =
           backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
-      if (resultCopied)
+      if (resultCopied && !context_.readOnly)
         ProcessResult(context_, text, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
@@ -172,10 +178,12 @@ class DirectoryScan {
       const std::string deadline = ExtractTag(text, "report_deadline");
 
       int state = ResultState(text);
+      facts.clientState = state;
       if (state == result_state::kQueued)
         ++queuedCount_;
-      if (state == result_state::kComputeError || state == result_state::kUploading ||
-          state == result_state::kUploaded) {
+      if (!context_.readOnly &&
+          (state == result_state::kComputeError || state == result_state::kUploading ||
+           state == result_state::kUploaded)) {
         FinishedResult finished;
         finished.errorText = ErrorText(text);
         finished.error = state == result_state::kComputeError;
@@ -230,7 +238,9 @@ class DirectoryScan {
       WorkunitFacts facts;
       facts.name = ExtractTag(text, "name");
       const bool running = !facts.name.empty() && TextInList(runningWorkunits_, facts.name);
-      if (backupAll || (IsSetiKind(project.kind) && running)) {
+      if (context_.readOnly) {
+        // Nothing is copied.
+      } else if (backupAll || (IsSetiKind(project.kind) && running)) {
         ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
       } else if (project.kind == ProjectKind::kEinstein && running) {
@@ -284,7 +294,8 @@ class DirectoryScan {
         facts.resultFileName = result.fileName;
         facts.projectName = result.project->project_name;
         facts.kind = result.project->kind;
-        ProcessStateSah(context_, result.fileName, facts.slotDir);
+        if (!context_.readOnly)
+          ProcessStateSah(context_, result.fileName, facts.slotDir);
       }
       std::string appVersion;
       for (const WorkunitFacts& workunit : workunitFacts_) {
@@ -312,22 +323,34 @@ class DirectoryScan {
     details_.GetSlot(facts, results_, display_);
   }
 
+  int ClientStateOf(const std::string& resultName) const {
+    for (const ResultFacts& result : resultFacts_) {
+      if (result.name == resultName)
+        return result.clientState;
+    }
+    return 0;
+  }
+
   // Tasks gone since the last cycle are logged from their backups, once the whole client
-  // state could be read; until then they stay in the memory.
+  // state could be read; each stays in the memory until it is settled.
   void FinishMemory() {
-    const bool wholeState = readable_ && complete_;
-    if (wholeState) {
-      for (const CheckpointMemory::Entry& entry : memory_.Vanished()) {
+    if (context_.readOnly)
+      return;
+    if (readable_ && complete_) {
+      const std::vector<CheckpointMemory::Entry> vanished = memory_.Vanished();
+      for (const CheckpointMemory::Entry& entry : vanished) {
         const CheckpointLine line = ParseCheckpointLine(entry.second);
         ProjectRecord project;
         project.project_name = line.projectName;
         IdentifyProject(project);
-        LogVanishedTask(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
-                        entry.first);
+        const VanishedResult result{line.appVersion, line.appName, line.cpuTime, false};
+        if (LogVanishedTask(context_, client_, project, result, ClientStateOf(entry.first),
+                            entry.first)) {
+          memory_.Forget(entry.first);
+        }
       }
     }
-    memory_.Store(!wholeState);
-    settings_.UpdateFile();
+    memory_.Store();
   }
 
   ScanContext& context_;

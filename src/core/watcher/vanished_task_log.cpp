@@ -6,6 +6,7 @@
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
+#include "core/watcher/result_list.h"
 #include "core/watcher/safe_file_name.h"
 
 namespace tessarin {
@@ -50,19 +51,29 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
   return copies;
 }
 
-void LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                     const std::string& appVersion, const std::string& appName,
-                     const std::string& cpuTime, const std::string& resultName) {
-  LogFromBackups(context, client, project, appVersion, appName, cpuTime,
-                 resultName + "_0" + logs::kBackupExtension);
+bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                     const VanishedResult& vanished, int clientState,
+                     const std::string& resultName) {
+  if (clientState == result_state::kAborted)
+    return true;
+  // Still waiting to run again (swapped out of memory, say): logged once it finishes.
+  if (clientState > 0 && clientState <= result_state::kQueued)
+    return false;
+  VanishedResult result = vanished;
+  result.error = clientState == result_state::kComputeError;
+  bool settled =
+      LogFromBackups(context, client, project, result, resultName + "_0" + logs::kBackupExtension);
   try {
     const std::string wuName = WorkunitOfResult(resultName);
     for (const std::string& file : ServerNamedOutputCopies(context.env.logDir, resultName)) {
-      LogBackupCopy(context, client, project, appVersion, appName, cpuTime, file, wuName);
+      if (LogBackupCopy(context, client, project, result, file, wuName) == LogOutcome::kFailed)
+        settled = false;
     }
   } catch (const std::exception& error) {
-    context.env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
+    context.env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
+    settled = false;
   }
+  return settled;
 }
 
 }  // namespace tessarin

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <limits>
 
 #include "core/tools/exception_log.h"
@@ -31,6 +32,23 @@ struct WatchCycle::State {
   std::atomic<bool> wallpaperRequested{false};
 };
 
+namespace {
+
+// A log directory removed while watching (or a disk not mounted yet) is made again, parents
+// included, so that the results finishing meanwhile are not lost.
+void EnsureLogDir(Environment& env) {
+  if (env.logDir.empty())
+    return;
+  std::error_code error;
+  if (std::filesystem::is_directory(env.logDir, error))
+    return;
+  std::filesystem::create_directories(env.logDir, error);
+  if (error)
+    env.exceptions.LogFailure("WatchClients - " + env.logDir + " - " + error.message());
+}
+
+}  // namespace
+
 int CycleIntervalMs(const SettingsStore& settings) {
   const std::int64_t ms = static_cast<std::int64_t>(settings.Read(settings::kTimer)) * 1000;
   if (ms <= 0)
@@ -43,6 +61,21 @@ WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogge
     : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
+
+CycleOutcome WatchCycle::ScanWithoutWriting() {
+  State& state = *state_;
+  CycleOutcome outcome;
+  CycleFlags flags;
+  // A cache of its own, so that nothing this scan sees changes what the cycles do.
+  LoggedResults logged;
+  ScanContext context{state.env, flags, logged, state.loggers, true};
+  ScanReport scan = DrawMonitorImage(context, state.details);
+  outcome.published = scan.published;
+  outcome.display = std::move(scan.display);
+  outcome.results = std::move(scan.results);
+  outcome.errors = state.env.exceptions.TakeFailures();
+  return outcome;
+}
 
 void WatchCycle::RequestWallpaper() {
   state_->wallpaperRequested = true;
@@ -58,6 +91,7 @@ CycleOutcome WatchCycle::WatchClients() {
       state.firstCycleDone = true;
       outcome.firstCycle = true;
     }
+    EnsureLogDir(state.env);
     ScanContext context{state.env, flags, state.logged, state.loggers};
     ScanReport scan = DrawMonitorImage(context, state.details);
     if (scan.published) {
@@ -78,13 +112,15 @@ CycleOutcome WatchCycle::WatchClients() {
 
     outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
   } catch (const std::exception& error) {
-    try {
-      state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());
-    } catch (const std::exception&) {
-      // The settings file cannot be written, so not even this can be counted; the next
-      // cycle runs all the same.
-    }
+    state.env.exceptions.LogFailure(std::string("WatchClients - ") + error.what());
   }
+  // One write of Tessarin.ini per cycle: the checkpoint memory and the exception counts.
+  try {
+    settings.UpdateFile();
+  } catch (const std::exception& error) {
+    state.env.exceptions.LogFailure(error.what());
+  }
+  outcome.errors = state.env.exceptions.TakeFailures();
   outcome.alertState = state.alerts.alertState;
   outcome.trayLevel = state.alerts.trayLevel;
   outcome.nextIntervalMs = CycleIntervalMs(settings);

@@ -2,6 +2,7 @@
 
 #include "core/program/program.h"
 #include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"
 #include "platform/program_dir.h"
@@ -43,6 +44,7 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
     return;
   }
 
+  RemoveSettingsLeftovers(SettingsPath(programDir_));
   program_ = std::make_unique<Program>(programDir_, clock_, sound, launcher);
   if (IsFirstRun(program_->settings())) {
     if (options.openers.setup) {
