@@ -42,6 +42,7 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     fs::remove(path);
     SettingsStore settings(path);
     settings.Write(settings::kTimer, settings::kTimer.defaultValue);
+    settings.Write(settings::kMaxBackupMb, settings::kMaxBackupMb.defaultValue);
     if (!options.logDir.empty())
       settings.Write(settings::kLogDir, AbsoluteDir(options.logDir));
     for (const std::string& client : options.clients) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "core/projects/backup_name.h"
@@ -55,12 +56,12 @@ void BuildEinsteinLog(const Environment& env) {
   LogLineReader boinc(boincPath, kReadBufferSize);
   std::string header;
   boinc.ReadLine(header);
+  // Created with the first Einstein@Home row: a log of other projects makes no empty file.
   // Built aside and renamed when whole: a build cut short is done again at the next start,
   // and the index keeps the coincidences it wrote from being written twice.
   const std::string building = einsteinPath + ".tmp";
   ProjectLogIndex index;
-  LogFileWriter einstein(building, LogFileWriter::Mode::kTruncate);
-  einstein.Write(logs::kEinsteinHeader);
+  std::optional<LogFileWriter> einstein;
   const char separator = DetectSeparator(header);
   const ColumnMap map = MapBoincColumns(header, separator);
 
@@ -85,9 +86,15 @@ void BuildEinsteinLog(const Environment& env) {
         FileAsString(env.logDir + wuName + logs::kWorkunitDescriptionExtension, env.exceptions);
     row += ParseEinsteinCommandLine(ExtractTag(description, "command_line"));
     row += std::to_string(count);
-    einstein.Write(row);
+    if (!einstein) {
+      einstein.emplace(building, LogFileWriter::Mode::kTruncate);
+      einstein->Write(logs::kEinsteinHeader);
+    }
+    einstein->Write(row);
   }
-  einstein.Close(true);
+  if (!einstein)
+    return;
+  einstein->Close(true);
   if (std::rename(building.c_str(), einsteinPath.c_str()) != 0)
     throw std::runtime_error(einsteinPath + " - " + std::strerror(errno));
 }

@@ -59,6 +59,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   s.backupWU = store.Read(settings::kBackupWU);
   s.backupState = store.Read(settings::kBackupState);
   s.backupResult = store.Read(settings::kBackupResult);
+  s.maxBackupMb = store.Read(settings::kMaxBackupMb);
   // The spin edit cannot show more; a hand-edited value is brought into its range.
   s.timer = std::clamp(store.Read(settings::kTimer), 0, kTimerMax);
   s.wallpaper = store.Read(settings::kWallpaperInSetup);

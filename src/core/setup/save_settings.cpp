@@ -65,6 +65,7 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   store.Write(settings::kBackupWU, s.backupWU);
   store.Write(settings::kBackupState, s.backupState);
   store.Write(settings::kBackupResult, s.backupResult);
+  store.Write(settings::kMaxBackupMb, s.maxBackupMb);
   store.Write(settings::kTimer, s.timer);
   store.Write(settings::kWallpaperInSetup, s.wallpaper);
   WriteOptions(store, s);

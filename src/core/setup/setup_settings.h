@@ -39,6 +39,8 @@ struct SetupSettings {
   bool backupWU = settings::kBackupWU.defaultValue;
   bool backupResult = settings::kBackupResult.defaultValue;
   bool backupState = settings::kBackupState.defaultValue;
+  // No control shows it; kept as loaded (hand-edited) and written back.
+  int maxBackupMb = settings::kMaxBackupMb.defaultValue;
 
   bool autorun = true;
   bool closeToTray = settings::kCloseToTray.defaultValue;

@@ -52,4 +52,13 @@ std::vector<std::string> ExceptionLog::TakeFailures() {
   return std::exchange(failures_, {});
 }
 
+void ExceptionLog::LogExceptionOnce(std::string_view message) {
+  {
+    std::lock_guard lock(mutex_);
+    if (store_.ValueExists(sections::kExceptions, "v" + productVersion_ + " - " + KeyText(message)))
+      return;
+  }
+  LogException(message);
+}
+
 }  // namespace tessarin

@@ -19,6 +19,10 @@ class ExceptionLog {
   // the store to disk once at its end, so a burst of errors costs one rewrite.
   void LogException(std::string_view message);
 
+  // Counts the message only when it has no counter yet: for what would otherwise be counted
+  // again at every cycle (a refused client file).
+  void LogExceptionOnce(std::string_view message);
+
   // LogException for a log, backup or settings write (or a log read) that failed, which the
   // user is also told of: the message waits for TakeFailures.
   void LogFailure(std::string_view message);

@@ -4,24 +4,28 @@
 
 #include "core/tools/exception_log.h"
 #include "core/tools/text.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/directory_scan.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
 namespace tessarin {
 
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details) {
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
+                            ClientConditions& lastGood) {
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
-    for (const std::string& key : settings.ReadSection(sections::kBoincDirs)) {
-      const std::string clientDir = AddBackslash(UnescapeIniText(key));
-      if (clientDir.empty())
-        continue;
-      if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
-        continue;
+    for (const std::string& clientDir : WatchedClientDirs(settings)) {
+      if (const auto own =
+              ScanDirectory(context, details, clientDir, report.results, report.display)) {
+        lastGood[clientDir] = *own;
       }
-      ScanDirectory(context, details, clientDir, report.results, report.display, report.conditions);
+      if (const auto kept = lastGood.find(clientDir); kept != lastGood.end()) {
+        report.conditions.yellow |= kept->second.yellow;
+        report.conditions.red |= kept->second.red;
+        report.conditions.empty |= kept->second.empty;
+      }
     }
     report.published = true;
   } catch (const std::exception& error) {

@@ -2,6 +2,9 @@
 // The client scan, the body of every watch cycle: every enabled directory of the section
 // BoincDirs, in file order.
 
+#include <map>
+#include <string>
+
 #include "core/display/slot_info.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/result_list.h"
@@ -20,6 +23,11 @@ struct ScanReport {
   ResultList results;
 };
 
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details);
+// The work-left conditions of each client directory from its last whole client state, kept
+// between cycles: a client state missing or cut off for a moment keeps the client's alerts.
+using ClientConditions = std::map<std::string, AlertConditions>;
+
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
+                            ClientConditions& lastGood);
 
 }  // namespace tessarin

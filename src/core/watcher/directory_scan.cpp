@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/data/project_dir_name.h"
@@ -11,10 +14,13 @@
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
+#include "core/watcher/app_version_speeds.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
+#include "core/watcher/job_log.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 #include "core/watcher/task_checkpoint.h"
@@ -63,12 +69,20 @@ std::string CleanErrorLine(std::string text) {
   return TrimBlanks(text);
 }
 
-std::string ErrorText(const std::string& result) {
+// Clients since 7 keep the whole stderr of every result; only a failed one's is an error.
+std::string ErrorText(const std::string& result, bool failed) {
   const std::string message = CleanErrorLine(ExtractTag(result, "message"));
-  const std::string stderrText = CleanErrorLine(ExtractTag(result, "stderr_txt"));
+  const std::string stderrText = failed ? CleanErrorLine(ExtractTag(result, "stderr_txt")) : "";
   if (!message.empty() && !stderrText.empty())
     return message + "; " + stderrText;
   return message.empty() ? stderrText : message;
+}
+
+// When the client finished the result (completed_time, clients since 6.x), so a result first
+// seen long after, while the program was stopped, keeps its date; else `now`.
+double FinishTime(const std::string& result, double now) {
+  const double completed = StrToFloatSafe(ExtractTag(result, "completed_time"));
+  return completed > 0 && completed <= now ? completed : now;
 }
 
 // The client's state number; one that does not fit a byte counts as none. Clients since 5.5
@@ -102,7 +116,7 @@ class DirectoryScan {
         display_(display),
         memory_(context.env.settings, clientDir) {}
 
-  void Run(AlertConditions& conditions) {
+  std::optional<AlertConditions> Run() {
     const std::size_t firstEntry = results_.size();
     ReadClientState();
     if (readable_) {
@@ -115,11 +129,12 @@ class DirectoryScan {
     for (const std::string& task : tasks_)
       TaskStep(task);
     FinishMemory();
-    if (readable_ && complete_) {
-      AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
-                            settings_.Read(settings::kYellowAlert),
-                            settings_.Read(settings::kRedAlert), conditions);
-    }
+    if (!readable_ || !complete_)
+      return std::nullopt;
+    AlertConditions conditions;
+    AddWorkLeftConditions(SumWorkLeft(results_, firstEntry), settings_.Read(settings::kYellowAlert),
+                          settings_.Read(settings::kRedAlert), conditions);
+    return conditions;
   }
 
  private:
@@ -133,15 +148,9 @@ class DirectoryScan {
     readable_ = !state.empty();
     if (!readable_)
       return;
-    const std::string netStats = ExtractTagCut(state, "net_stats");
-    const std::string timeStats = ExtractTagCut(state, "time_stats");
-    const std::string hostInfo = ExtractTagCut(state, "host_info");
-    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
-    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
-                                             ExtractTag(state, "core_client_minor_version"));
+    client_ = ReadClientFacts(std::move(state));
     // A file cut off while written tells nothing about the tasks and work after the cut.
-    complete_ = ContainsText(state, "</client_state>");
-    client_.clientState = std::move(state);
+    complete_ = ContainsText(client_.clientState, "</client_state>");
     ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
       tasks_.push_back(task);
       runningResults_.push_back(ExtractTag(task, "result_name"));
@@ -157,6 +166,8 @@ class DirectoryScan {
   // look their results up in `resultFacts_` afterwards.
   void ResultPass() {
     const bool backupAll = settings_.Read(settings::kBackupResult);
+    const AppVersionSpeeds speeds(client_.clientState);
+    const WorkunitApps apps = AppsOfWorkunits();
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
@@ -170,7 +181,7 @@ class DirectoryScan {
       const bool resultCopied =
           backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
       if (resultCopied && !context_.readOnly)
-        ProcessResult(context_, text, projectDir);
+        ProcessResult(context_, text, clientDir_, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
       if (facts.fileName.empty())
@@ -185,18 +196,24 @@ class DirectoryScan {
           (state == result_state::kComputeError || state == result_state::kUploading ||
            state == result_state::kUploaded)) {
         FinishedResult finished;
-        finished.errorText = ErrorText(text);
         finished.error = state == result_state::kComputeError;
+        finished.errorText =
+            ErrorText(text, finished.error || StrToFloatSafe(ExtractTag(text, "exit_status")) != 0);
         finished.deadline = deadline;
         finished.cpuTime = ExtractTag(text, "final_cpu_time");
         finished.resultFileName = facts.fileName;
         finished.wuName = facts.wuName;
-        finished.loggingTime = context_.env.clock.Now();
+        finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         if (LoggerReadsBackups(project.kind)) {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
-                              WrappedWorkunit(facts.wuName), facts.wuName, projectDir);
+                              WrappedWorkunit(facts.wuName), facts.wuName, clientDir_, projectDir);
         }
-        LogWU(context_, client_, project, finished);
+        if (LogWU(context_, client_, project, finished) == LogOutcome::kFailed) {
+          // Remembered as a task is: once the client drops the result, it is logged from its
+          // copies until that works, so a failed project log is not lost with it.
+          memory_.Observe(facts.name, StrToFloatSafe(finished.cpuTime), project.project_name, "",
+                          "", context_.env.clock.Now(), ProgressStatus::kNotJudged);
+        }
       }
       if (project.suspended || ContainsText(text, "suspended_via_gui")) {
         state = result_state::kSuspended;
@@ -207,12 +224,40 @@ class DirectoryScan {
                     : result_state::kNonCpuOther;
       }
       facts.state = static_cast<std::uint8_t>(state);
+      const std::size_t entries = results_.size();
       AddResult(results_, client_.host, project, StrToFloatSafe(deadline), facts.state,
                 facts.fileName, facts.wuName);
+      if (results_.size() > entries)
+        results_.back().Flops = FlopsOfResult(speeds, apps, project, text, facts.wuName);
       if (IsRunningResult(facts.name))
         runningWorkunits_.push_back(facts.wuName);
       resultFacts_.push_back(std::move(facts));
     }
+  }
+
+  // Application and version_num of each work unit, by name.
+  using WorkunitApps = std::unordered_map<std::string, std::pair<std::string, std::string>>;
+  WorkunitApps AppsOfWorkunits() const {
+    WorkunitApps apps;
+    for (const ElementUnderProject& element : workunitWalk_.elements) {
+      apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
+                       ExtractTag(element.text, "version_num"));
+    }
+    return apps;
+  }
+
+  // The app version is named by the result (clients since 6.x) or else by its work unit.
+  static double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
+                              const ProjectRecord& project, const std::string& result,
+                              const std::string& wuName) {
+    const auto app = apps.find(wuName);
+    if (app == apps.end())
+      return 0;
+    std::string versionNum = ExtractTag(result, "version_num");
+    if (versionNum.empty())
+      versionNum = app->second.second;
+    return speeds.FlopsOf(project.master_url, app->second.first, versionNum,
+                          ExtractTag(result, "plan_class"));
   }
 
   // "<workunit>" + the element of that name + "</workunit>"; empty when there is none.
@@ -241,12 +286,12 @@ class DirectoryScan {
       if (context_.readOnly) {
         // Nothing is copied.
       } else if (backupAll || (IsSetiKind(project.kind) && running)) {
-        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
+        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>", clientDir_,
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
       } else if (project.kind == ProjectKind::kEinstein && running) {
         // The Einstein@Home logger takes the search range from the description; it deletes
         // the description after logging when Backup/WU is off.
-        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>",
+        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>", clientDir_,
                             ProjectDirOf(clientDir_, project.master_url), facts.name, false);
       }
       facts.estimate =
@@ -274,7 +319,7 @@ class DirectoryScan {
       facts.projectDir = ProjectDirOf(clientDir_, ExtractTag(task, "project_master_url"));
       facts.slotDir = clientDir_ + "slots/" + facts.slot + "/";
       const TaskCheckpoint checkpoint =
-          ReadTaskCheckpoint(task, facts.slotDir, context_.env.exceptions);
+          ReadTaskCheckpoint(task, clientDir_, facts.slotDir, context_.env);
       facts.checkpointCpuTime = checkpoint.cpuTime;
       facts.percentDone = checkpoint.fractionDone * 100;
       facts.moreTasks = tasks_.size() > 1;
@@ -295,7 +340,7 @@ class DirectoryScan {
         facts.projectName = result.project->project_name;
         facts.kind = result.project->kind;
         if (!context_.readOnly)
-          ProcessStateSah(context_, result.fileName, facts.slotDir);
+          ProcessStateSah(context_, result.fileName, clientDir_, facts.slotDir);
       }
       std::string appVersion;
       for (const WorkunitFacts& workunit : workunitFacts_) {
@@ -313,9 +358,9 @@ class DirectoryScan {
         }
       }
       if (!facts.resultName.empty()) {
-        facts.progress = memory_.Observe(
-            facts.resultName, facts.checkpointCpuTime, facts.projectName, facts.appName, appVersion,
-            DateSerialFromUnix(context_.env.clock.Now()), facts.progress);
+        facts.progress =
+            memory_.Observe(facts.resultName, facts.checkpointCpuTime, facts.projectName,
+                            facts.appName, appVersion, context_.env.clock.Now(), facts.progress);
       }
       if (facts.kind == ProjectKind::kClimate)
         facts.wuFile = wuName;
@@ -329,6 +374,21 @@ class DirectoryScan {
         return result.clientState;
     }
     return 0;
+  }
+
+  // The job log that may hold a vanished task: its project's, unless the client still lists
+  // the result (then the result pass logs it when it is finished).
+  std::string JobLogOfVanished(const std::string& resultName,
+                               const std::string& projectName) const {
+    for (const ResultFacts& result : resultFacts_) {
+      if (result.name == resultName)
+        return {};
+    }
+    for (const ProjectRecord& project : workunitWalk_.projects) {
+      if (project.project_name == projectName)
+        return JobLogPath(clientDir_, project.master_url);
+    }
+    return {};
   }
 
   // Tasks gone since the last cycle are logged from their backups, once the whole client
@@ -345,7 +405,7 @@ class DirectoryScan {
         IdentifyProject(project);
         const VanishedResult result{line.appVersion, line.appName, line.cpuTime, false};
         if (LogVanishedTask(context_, client_, project, result, ClientStateOf(entry.first),
-                            entry.first)) {
+                            entry.first, JobLogOfVanished(entry.first, line.projectName))) {
           memory_.Forget(entry.first);
         }
       }
@@ -377,9 +437,10 @@ class DirectoryScan {
 
 }  // namespace
 
-void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
-                   ResultList& results, DisplayList& display, AlertConditions& conditions) {
-  DirectoryScan(context, details, clientDir, results, display).Run(conditions);
+std::optional<AlertConditions> ScanDirectory(ScanContext& context, TaskDetailReader& details,
+                                             const std::string& clientDir, ResultList& results,
+                                             DisplayList& display) {
+  return DirectoryScan(context, details, clientDir, results, display).Run();
 }
 
 }  // namespace tessarin

@@ -6,8 +6,10 @@
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
+#include "core/watcher/job_log.h"
 #include "core/watcher/result_list.h"
 #include "core/watcher/safe_file_name.h"
+#include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
 
@@ -52,8 +54,8 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
 }
 
 bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                     const VanishedResult& vanished, int clientState,
-                     const std::string& resultName) {
+                     const VanishedResult& vanished, int clientState, const std::string& resultName,
+                     const std::string& jobLogPath) {
   if (clientState == result_state::kAborted)
     return true;
   // Still waiting to run again (swapped out of memory, say): logged once it finishes.
@@ -61,11 +63,13 @@ bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const Proj
     return false;
   VanishedResult result = vanished;
   result.error = clientState == result_state::kComputeError;
-  bool settled =
-      LogFromBackups(context, client, project, result, resultName + "_0" + logs::kBackupExtension);
+  const std::string oldFormCopy = resultName + "_0" + logs::kBackupExtension;
+  bool copied = IsSafeFileName(oldFormCopy) && PathExists(context.env.logDir + oldFormCopy);
+  bool settled = LogFromBackups(context, client, project, result, oldFormCopy);
   try {
     const std::string wuName = WorkunitOfResult(resultName);
     for (const std::string& file : ServerNamedOutputCopies(context.env.logDir, resultName)) {
+      copied = true;
       if (LogBackupCopy(context, client, project, result, file, wuName) == LogOutcome::kFailed)
         settled = false;
     }
@@ -73,7 +77,22 @@ bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const Proj
     context.env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
     settled = false;
   }
-  return settled;
+  if (copied || jobLogPath.empty())
+    return settled;
+  const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
+  if (!line)
+    return settled;
+  FinishedResult finished;
+  finished.error = line->failed() || result.error;
+  finished.appVersion = vanished.appVersion;
+  finished.appName = vanished.appName;
+  finished.cpuTime = line->cpuTime;
+  finished.resultFileName = resultName;
+  finished.wuName = WorkunitOfResult(resultName);
+  finished.loggingTime = line->time;
+  finished.fpopsEstimate = line->fpopsEst;
+  finished.projectLogs = false;
+  return LogWU(context, client, project, finished) != LogOutcome::kFailed;
 }
 
 }  // namespace tessarin

@@ -26,11 +26,14 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
 // kComputeError for 3 or 7; 0 when the client no longer lists the result). An aborted result
 // logs nothing; a failed one is logged with the error flag; one that is not finished yet
 // (state 1 or 2) waits, remembered, until it is. Otherwise LogFromBackups with
-// "<result>_0.tess", then every server-named copy of the result's output. `project` holds only
-// the project name and kind. True when the task is settled (logged, or nothing to log); false
-// when a log write failed and the task must stay remembered for another try.
+// "<result>_0.tess", then every server-named copy of the result's output. Without any copy, a
+// task finished, uploaded and reported between two cycles is logged into boinc.csv from the
+// client's job log at `jobLogPath` (empty: none), its project logs skipped since no science
+// file is left. `project` holds only the project name and kind. True when the task is settled
+// (logged, or nothing to log); false when a log write failed and the task must stay
+// remembered for another try.
 bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                     const VanishedResult& vanished, int clientState,
-                     const std::string& resultName);
+                     const VanishedResult& vanished, int clientState, const std::string& resultName,
+                     const std::string& jobLogPath);
 
 }  // namespace tessarin

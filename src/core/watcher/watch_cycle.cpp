@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <limits>
+#include <mutex>
 
 #include "core/tools/exception_log.h"
 #include "core/watcher/alert_decision.h"
@@ -27,9 +28,11 @@ struct WatchCycle::State {
   ProjectLogger& loggers;
   ProgramLauncher& launcher;
   AlertMemory alerts;
+  ClientConditions clientConditions;
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
+  std::mutex busy;  // held for a whole cycle, and for a task between cycles
 };
 
 namespace {
@@ -58,7 +61,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -69,7 +72,8 @@ CycleOutcome WatchCycle::ScanWithoutWriting() {
   // A cache of its own, so that nothing this scan sees changes what the cycles do.
   LoggedResults logged;
   ScanContext context{state.env, flags, logged, state.loggers, true};
-  ScanReport scan = DrawMonitorImage(context, state.details);
+  ClientConditions lastGood = state.clientConditions;
+  ScanReport scan = DrawMonitorImage(context, state.details, lastGood);
   outcome.published = scan.published;
   outcome.display = std::move(scan.display);
   outcome.results = std::move(scan.results);
@@ -81,8 +85,14 @@ void WatchCycle::RequestWallpaper() {
   state_->wallpaperRequested = true;
 }
 
+void WatchCycle::RunBetweenCycles(const std::function<void()>& task) {
+  const std::lock_guard<std::mutex> busy(state_->busy);
+  task();
+}
+
 CycleOutcome WatchCycle::WatchClients() {
   State& state = *state_;
+  const std::lock_guard<std::mutex> busy(state.busy);
   SettingsStore& settings = state.env.settings;
   CycleOutcome outcome;
   CycleFlags flags;
@@ -93,7 +103,7 @@ CycleOutcome WatchCycle::WatchClients() {
     }
     EnsureLogDir(state.env);
     ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan = DrawMonitorImage(context, state.details);
+    ScanReport scan = DrawMonitorImage(context, state.details, state.clientConditions);
     if (scan.published) {
       outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
       outcome.published = true;

@@ -127,10 +127,8 @@ bool AlreadyLogged(LoggedResults& logged, const std::string& resultFileName,
   const std::string loggedName = LoggedText(resultFileName);
   if (logged.Contains(loggedName))
     return true;
-  const LookUp found = LookUpInBoincCsv(logged, loggedName, csvPath, exceptions);
-  if (found == LookUp::kLogged)
-    logged.Add(loggedName);
-  return found != LookUp::kNotLogged;
+  // Not cached here: LogWU still hands a name found in the file to its project logger once.
+  return LookUpInBoincCsv(logged, loggedName, csvPath, exceptions) != LookUp::kNotLogged;
 }
 
 LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
@@ -144,7 +142,9 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
   if (found == LookUp::kUnknown)
     return LogOutcome::kFailed;
   try {
-    const WorkunitFacts workunit = FindWorkunit(client.clientState, result);
+    WorkunitFacts workunit = FindWorkunit(client.clientState, result);
+    if (workunit.fpopsEstimate.empty())
+      workunit.fpopsEstimate = result.fpopsEstimate;
     const std::string block = FormatSharedBlock(client.host, project);
     // Columns deadline .. fpops_est, each followed by ','.
     const std::string after = UnquotedValue(TextBefore(result.deadline, '.')) + "," +
@@ -167,7 +167,9 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
     const std::string prefix =
         QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
     // The project loggers read and delete backups named after these two.
-    if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
+    if (!result.projectLogs) {
+      // Nothing of the result is left to read.
+    } else if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
       const std::string& unsafe =
           IsSafeFileName(result.resultFileName) ? result.wuName : result.resultFileName;
       env.exceptions.LogException("LogWU - unsafe file name - " + unsafe);

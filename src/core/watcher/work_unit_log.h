@@ -23,11 +23,15 @@ struct FinishedResult {
   std::string resultFileName;
   std::string wuName;
   double loggingTime = 0;  // Unix seconds
+  // Used when the client state no longer holds the work unit (the client's job log has it).
+  std::string fpopsEstimate;
+  // False for a result known only from the client's job log: no science files to read.
+  bool projectLogs = true;
 };
 
 // True when the name is in the cache (letter case ignored) or in the result_name column of
-// the CSV file (exact); a name found in the file joins the cache. Both compare the text the
-// row stores (LoggedText). A file that cannot be read answers true, so the result waits for
+// the CSV file (exact); only LogWU adds to the cache. Both compare the text the row stores
+// (LoggedText). A file that cannot be read answers true, so the result waits for
 // the next cycle.
 bool AlreadyLogged(LoggedResults& logged, const std::string& resultFileName,
                    const std::string& csvPath, ExceptionLog& exceptions);

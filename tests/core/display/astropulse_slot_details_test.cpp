@@ -43,7 +43,7 @@ TEST_F(AstropulseSlotTest, ReadsPositionPeaksAndCheckpointFraction) {
   LogFile("wu_1234.tess", kWorkUnit);
   ProjectFile("wu_1234_0_0",
               "<result><peak_power>5</peak_power><index>1</index></result>\n"
-              "<result><index>2</index></result>\n"
+              "<result><index>2</index></result>\n<result></result>\n"
               "<result><peak_power>9.5</peak_power></result>\n"
               "<result><peak_power>7</peak_power></result>\n");
   SlotFile("ap_state.dat", ApState(0.375, 300));
@@ -105,8 +105,10 @@ TEST(ApFractionDone, TakesTheDoubleAtOffset224) {
   std::string record = ApState(0.0625);
   record[223] = '\x01';
   record[232] = '\x01';
-  EXPECT_DOUBLE_EQ(ReadApFractionDone(dir.Write("ap_state.dat", record)), 0.0625);
-  EXPECT_THROW(ReadApFractionDone(dir.Write("empty.dat", "")), std::runtime_error);
+  EXPECT_DOUBLE_EQ(
+      ReadApFractionDone(dir.path(), dir.Write("slots/0/ap_state.dat", record), 1 << 20), 0.0625);
+  EXPECT_THROW(ReadApFractionDone(dir.path(), dir.Write("slots/0/empty.dat", ""), 1 << 20),
+               std::runtime_error);
 }
 
 }  // namespace

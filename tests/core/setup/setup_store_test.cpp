@@ -154,6 +154,7 @@ TEST_F(SetupStoreTest, EveryValueRoundTripsAndTheMapViewerDirectoryIsSaved) {
   s.backupWU = true;
   s.backupResult = false;
   s.backupState = true;
+  s.maxBackupMb = 8;
   s.autorun = false;
   s.closeToTray = false;
   s.silent = true;

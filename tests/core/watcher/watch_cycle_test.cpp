@@ -64,13 +64,17 @@ TEST(WatchCycle, TimeLeftOfARunningTaskReplacesItsEstimate) {
   EXPECT_EQ(f.Cycle().alertState, 2);
 }
 
-TEST(WatchCycle, HostSpeedZeroCountsNoWorkAndStillPublishes) {
+// Queued work of unknown length is neither an empty cache nor a low one.
+TEST(WatchCycle, HostSpeedZeroCountsUnknownWorkAndStillPublishes) {
   WatcherFixture f;
   f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(20), "0"));
   const CycleOutcome outcome = f.Cycle();
   EXPECT_TRUE(outcome.published);
   EXPECT_FALSE(outcome.results.empty());
-  EXPECT_EQ(outcome.alertState, 3);
+  EXPECT_EQ(outcome.alertState, 0);
+  // Without queued results the cache is still empty.
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home"), "0"));
+  EXPECT_EQ(f.Cycle().alertState, 3);
   EXPECT_TRUE(f.test.ExceptionKeys().empty());
 }
 
@@ -179,13 +183,14 @@ TEST(WatchCycle, FailedScanKeepsTheAlertsButPlaysWhatWasRaised) {
   EXPECT_EQ(f.test.ExceptionCount("DrawMonitorImage - reader failed"), 1);
 }
 
-TEST(WatchCycle, UnwritableSettingsFileEndsTheCycleWithoutEscaping) {
+TEST(WatchCycle, UnwritableSettingsFileIsReportedWithoutEndingTheCycle) {
   WatcherFixture f;
   f.test.dir.Write("Tessarin.ini/blocker", "");
   f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(1)));
   CycleOutcome outcome;
   EXPECT_NO_THROW(outcome = f.Cycle());
-  EXPECT_FALSE(outcome.published);
+  EXPECT_TRUE(outcome.published);
+  EXPECT_EQ(outcome.errors.size(), 1u);
   EXPECT_EQ(outcome.nextIntervalMs, 60000);
 }
 

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "core/projects/log_files.h"
+#include "core/tools/csv.h"
 #include "core/tools/date_time.h"
 #include "core/watcher/logged_results.h"
 #include "watcher_fixture.h"
@@ -199,7 +200,7 @@ TEST(WorkUnitLog, LockedLogAnswersLogged) {
   EXPECT_FALSE(AlreadyLogged(logged, "r_0", path, t.exceptions));
 }
 
-TEST(AlreadyLogged, FileMatchIsExactAndJoinsTheCacheWhichIgnoresCase) {
+TEST(AlreadyLogged, FileMatchIsExactAndTheCacheIgnoresCase) {
   TestEnvironment t;
   const std::string path =
       t.dir.Write("logs/boinc.csv", "\"date\",\"result_name\"\r\n\"d\",\"Abc_0\"\r\n\"d\",\"x_0\"");
@@ -208,6 +209,9 @@ TEST(AlreadyLogged, FileMatchIsExactAndJoinsTheCacheWhichIgnoresCase) {
   EXPECT_TRUE(AlreadyLogged(logged, "Abc_0", path, t.exceptions));
   EXPECT_TRUE(AlreadyLogged(logged, "x_0", path, t.exceptions));
   std::filesystem::remove(path);
+  // Only LogWU fills the cache, once the project logger had its turn too.
+  EXPECT_FALSE(AlreadyLogged(logged, "ABC_0", path, t.exceptions));
+  logged.Add(LoggedText("Abc_0"));
   EXPECT_TRUE(AlreadyLogged(logged, "ABC_0", path, t.exceptions));
   EXPECT_FALSE(AlreadyLogged(logged, "other_0", path, t.exceptions));
   EXPECT_TRUE(t.ExceptionKeys().empty());
