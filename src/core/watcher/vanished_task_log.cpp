@@ -6,10 +6,9 @@
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
-#include "core/watcher/job_log.h"
+#include "core/watcher/job_log_result.h"
 #include "core/watcher/result_list.h"
 #include "core/watcher/safe_file_name.h"
-#include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
 
@@ -77,22 +76,11 @@ bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const Proj
     context.env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
     settled = false;
   }
-  if (copied || jobLogPath.empty())
-    return settled;
-  const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
-  if (!line)
-    return settled;
-  FinishedResult finished;
-  finished.error = line->failed() || result.error;
-  finished.appVersion = vanished.appVersion;
-  finished.appName = vanished.appName;
-  finished.cpuTime = line->cpuTime;
-  finished.resultFileName = resultName;
-  finished.wuName = WorkunitOfResult(resultName);
-  finished.loggingTime = line->time;
-  finished.fpopsEstimate = line->fpopsEst;
-  finished.projectLogs = false;
-  return LogWU(context, client, project, finished) != LogOutcome::kFailed;
+  if (!copied && !LogFromJobLog(context, client, project, vanished.appVersion, vanished.appName,
+                                resultName, jobLogPath)) {
+    settled = false;
+  }
+  return settled;
 }
 
 }  // namespace tessarin

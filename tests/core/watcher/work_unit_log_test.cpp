@@ -130,8 +130,9 @@ TEST(WorkUnitLog, HostileClientValuesGiveOneWholeRowThatIsFoundAgainAfterARestar
     EXPECT_EQ(row.find_first_of("\r\n"), std::string::npos) << to;
     EXPECT_EQ(QuotedAwareFields(row), 46) << to;
     // Names that are no plain file name reach no project logger.
-    if (!f.loggers.calls.empty())
+    if (!f.loggers.calls.empty()) {
       EXPECT_EQ(QuotedAwareFields(f.loggers.calls[0].prefix), 44) << to;  // 43 and the last ','
+    }
     EXPECT_EQ(f.test.dir.Read("Tessarin.ini").find('\0'), std::string::npos) << to;
   }
 }
