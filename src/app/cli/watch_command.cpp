@@ -9,6 +9,7 @@
 
 #include "cli_session.h"
 #include "core/display/sort_slots.h"
+#include "core/tools/terminal_text.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 #include "outcome_json.h"
@@ -30,13 +31,13 @@ void PrintFailures(const CycleOutcome& outcome) {
   if (!outcome.published)
     std::cerr << "tessarin-cli: the watch cycle failed\n";
   for (const std::string& error : outcome.errors)
-    std::cerr << "tessarin-cli: " << error << "\n";
+    std::cerr << "tessarin-cli: " << TerminalText(error) << "\n";
   std::cerr << std::flush;
 }
 
 void PrintOutcome(const CycleOutcome& outcome, Program& program, bool json) {
   if (json) {
-    std::cout << CycleOutcomeJson(outcome).dump() << std::endl;
+    std::cout << EscapeJsonControls(CycleOutcomeJson(outcome).dump()) << std::endl;
     return;
   }
   CellTextOptions options;
@@ -80,6 +81,12 @@ int RunWatchCommand(const std::string& programDir, const WatchOptions& options) 
     PrintOutcome(outcome, program, options.json);
     PrintFailures(outcome);
     failed = !outcome.published || !outcome.errors.empty();
+    if (!outcome.writeRefusal.empty()) {
+      std::cerr << "tessarin-cli: " << TerminalText(outcome.writeRefusal) << "\n";
+      // One cycle that wrote nothing is no success.
+      if (!options.repeat)
+        return 1;
+    }
     if (options.repeat)
       Pause(outcome.nextIntervalMs);
   } while (options.repeat && !stopRequested);
