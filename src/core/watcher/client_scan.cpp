@@ -16,9 +16,9 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   try {
+    ResultIndex results(report.results);
     for (const std::string& clientDir : WatchedClientDirs(settings)) {
-      if (const auto own =
-              ScanDirectory(context, details, clientDir, report.results, report.display)) {
+      if (const auto own = ScanDirectory(context, details, clientDir, results, report.display)) {
         lastGood[clientDir] = *own;
       }
       if (const auto kept = lastGood.find(clientDir); kept != lastGood.end()) {
