@@ -47,6 +47,13 @@ std::string FakeRpcServer::Reply(std::string_view body) {
 
 FakeRpcServer::Handler FakeRpcServer::Client(std::string password, std::string state,
                                              std::string oldResults) {
+  return Client(
+      std::move(password), [state] { return state; }, [oldResults] { return oldResults; });
+}
+
+FakeRpcServer::Handler FakeRpcServer::Client(std::string password,
+                                             std::function<std::string()> state,
+                                             std::function<std::string()> oldResults) {
   auto authorized = std::make_shared<bool>(password.empty());
   return [=](const std::string& request) {
     const std::string nonce = "1765191234.567890";
@@ -59,9 +66,9 @@ FakeRpcServer::Handler FakeRpcServer::Client(std::string password, std::string s
     if (!*authorized)
       return FakeReply{Reply("<unauthorized/>\n")};
     if (request.find("<get_state/>") != std::string::npos)
-      return FakeReply{Reply("<client_state>\n" + state + "</client_state>\n")};
+      return FakeReply{Reply("<client_state>\n" + state() + "</client_state>\n")};
     if (request.find("<get_old_results/>") != std::string::npos)
-      return FakeReply{Reply(oldResults)};
+      return FakeReply{Reply(oldResults())};
     return FakeReply{Reply("<error>unrecognized op</error>\n")};
   };
 }

@@ -35,6 +35,9 @@ class FakeRpcServer {
   // A client that wants `password` (none when empty) and serves `state` (the inside of
   // <client_state>) and `oldResults`.
   static Handler Client(std::string password, std::string state, std::string oldResults = "");
+  // The same, asking for the state and the old results at each request.
+  static Handler Client(std::string password, std::function<std::string()> state,
+                        std::function<std::string()> oldResults);
 
  private:
   void Serve();

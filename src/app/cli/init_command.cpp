@@ -2,10 +2,13 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "core/program/program.h"
+#include "core/remote/remote_address.h"
 #include "core/tools/text.h"
 #include "core/watcher/environment.h"
+#include "core/watcher/remote_clients.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
@@ -21,6 +24,43 @@ std::string AbsoluteDir(const std::string& dir) {
   return AddBackslash(absolute.lexically_normal().string());
 }
 
+// A password file must be the user's alone, as Tessarin's own are.
+bool PasswordFileUsable(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::is_regular_file(status)) {
+    std::cerr << "tessarin-cli: password file " << path << " does not exist\n";
+    return false;
+  }
+  const fs::perms open = fs::perms::group_all | fs::perms::others_all;
+  if ((status.permissions() & open) != fs::perms::none) {
+    std::cerr << "tessarin-cli: password file " << path
+              << " can be read by other users; make it yours alone (chmod 600)\n";
+    return false;
+  }
+  return true;
+}
+
+// The remote clients named, or nothing when one of them is not usable.
+std::optional<std::vector<RemoteClientSetting>> RemoteSettings(const InitOptions& options) {
+  std::vector<RemoteClientSetting> remotes;
+  for (const RemoteInit& remote : options.remotes) {
+    const std::optional<RemoteAddress> address = ParseRemoteAddress(remote.address);
+    if (!address) {
+      std::cerr << "tessarin-cli: " << remote.address << " is not HOST or HOST:PORT\n";
+      return std::nullopt;
+    }
+    RemoteClientSetting setting{*address, true, ""};
+    if (!remote.passwordFile.empty()) {
+      if (!PasswordFileUsable(remote.passwordFile))
+        return std::nullopt;
+      setting.passwordFile = fs::absolute(remote.passwordFile).lexically_normal().string();
+    }
+    remotes.push_back(setting);
+  }
+  return remotes;
+}
+
 }  // namespace
 
 int RunInitCommand(const std::string& programDir, const InitOptions& options) {
@@ -31,12 +71,19 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
                  "exception counts are lost then)\n";
     return 2;
   }
+  if (options.clients.empty() && options.remotes.empty()) {
+    std::cerr << "tessarin-cli: name at least one --client or --remote\n";
+    return 2;
+  }
   for (const std::string& client : options.clients) {
     if (!fs::is_directory(client)) {
       std::cerr << "tessarin-cli: client directory " << client << " does not exist\n";
       return 2;
     }
   }
+  const std::optional<std::vector<RemoteClientSetting>> remotes = RemoteSettings(options);
+  if (!remotes)
+    return 2;
   try {
     fs::create_directories(programDir);
     fs::remove(path);
@@ -47,6 +94,7 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     for (const std::string& client : options.clients) {
       settings.WriteBool(sections::kBoincDirs, EscapeIniText(AbsoluteDir(client)), true);
     }
+    WriteRemoteClients(settings, *remotes);
     settings.UpdateFile();
     // Logging into a missing directory would fail every cycle: make it now, as the setup
     // dialog does on OK.
@@ -55,8 +103,9 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     std::cerr << "tessarin-cli: cannot write " << path << ": " << error.what() << "\n";
     return 2;
   }
-  std::cout << "Wrote " << path << " watching " << options.clients.size() << " client"
-            << (options.clients.size() == 1 ? "" : "s") << "\n";
+  const std::size_t count = options.clients.size() + options.remotes.size();
+  std::cout << "Wrote " << path << " watching " << count << " client" << (count == 1 ? "" : "s")
+            << "\n";
   return 0;
 }
 

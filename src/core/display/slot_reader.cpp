@@ -29,6 +29,7 @@ void FillCommonFields(const ActiveTaskFacts& facts, SlotInfo& entry) {
   entry.ReadyCount = CheckedField<std::int32_t>(facts.queuedCount, "queued count");
   entry.SlotNumber = CheckedField<std::uint8_t>(DigitsToInt(facts.slot), "slot number");
   entry.NonCpuIntensive = facts.progress == ProgressStatus::kNonCpuIntensive;
+  entry.LostReason = facts.lostReason;
 }
 
 void ReadKindDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry,
@@ -63,7 +64,9 @@ void SlotReader::GetSlot(const ActiveTaskFacts& facts, ResultList& results, Disp
   try {
     FillCommonFields(facts, entry);
     double percentDone = facts.percentDone;
-    if (!facts.clientState.empty())
+    if (facts.remote)
+      entry.ProjectKind = static_cast<std::uint8_t>(facts.kind);
+    else if (!facts.clientState.empty())
       ReadKindDetails(facts, env_, entry, percentDone);
     FillProgress(facts, percentDone, entry, results);
     FillStatus(facts, entry);

@@ -1,5 +1,6 @@
 #include "core/remote/remote_address.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tessarin {
@@ -34,12 +35,13 @@ std::string RemoteAddress::Key() const {
 std::optional<RemoteAddress> ParseRemoteAddress(std::string_view text) {
   RemoteAddress address;
   std::string_view rest;
-  if (!text.empty() && text.front() == '[') {
-    const std::size_t close = text.find(']');
+  const bool bareV6 = std::count(text.begin(), text.end(), ':') > 1 && text.front() != '[';
+  if (bareV6 || (!text.empty() && text.front() == '[')) {
+    const std::size_t close = bareV6 ? text.size() : text.find(']');
     if (close == std::string_view::npos)
       return std::nullopt;
-    address.host = std::string(text.substr(1, close - 1));
-    rest = text.substr(close + 1);
+    address.host = std::string(bareV6 ? text : text.substr(1, close - 1));
+    rest = bareV6 ? std::string_view() : text.substr(close + 1);
     if (address.host.empty() ||
         address.host.find_first_not_of("0123456789abcdefABCDEF:.") != std::string::npos) {
       return std::nullopt;

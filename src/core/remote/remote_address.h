@@ -1,5 +1,6 @@
 #pragma once
-// A remote client as the user names it: HOST or HOST:PORT, an IPv6 address in brackets.
+// A remote client as the user names it: HOST or HOST:PORT; an IPv6 address in brackets when
+// a port follows, or bare with the default port.
 
 #include <optional>
 #include <string>

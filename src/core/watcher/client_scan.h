@@ -1,6 +1,6 @@
 #pragma once
 // The client scan, the body of every watch cycle: every enabled directory of the section
-// BoincDirs, in file order.
+// BoincDirs, in file order, then every enabled remote client.
 
 #include "core/display/slot_info.h"
 #include "core/watcher/alert_decision.h"
@@ -10,6 +10,7 @@
 namespace tessarin {
 
 class TaskDetailReader;
+class RemoteWatch;
 
 struct ScanReport {
   // False when the scan ended with an error ("DrawMonitorImage - "): the lists are empty and
@@ -20,6 +21,8 @@ struct ScanReport {
   ResultList results;
 };
 
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details);
+// The remote clients of section RemoteClients are asked all at once while the directories are
+// read, and scanned after them.
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details, RemoteWatch& remote);
 
 }  // namespace tessarin

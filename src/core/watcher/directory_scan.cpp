@@ -1,7 +1,6 @@
 #include "core/watcher/directory_scan.h"
 
 #include <cstdint>
-#include <exception>
 #include <vector>
 
 #include "core/data/project_dir_name.h"
@@ -15,6 +14,7 @@
 #include "core/watcher/checkpoint_memory.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
+#include "core/watcher/result_element.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 #include "core/watcher/task_checkpoint.h"
@@ -54,39 +54,6 @@ bool IsSetiKind(ProjectKind kind) {
 
 std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUrl) {
   return clientDir + "projects/" + ProjectDirName(masterUrl) + "/";
-}
-
-std::string CleanErrorLine(std::string text) {
-  text = DeleteChars(text, "\r");
-  ReplaceCharInPlace(text, '\n', ' ');
-  return TrimBlanks(text);
-}
-
-std::string ErrorText(const std::string& result) {
-  const std::string message = CleanErrorLine(ExtractTag(result, "message"));
-  const std::string stderrText = CleanErrorLine(ExtractTag(result, "stderr_txt"));
-  if (!message.empty() && !stderrText.empty())
-    return message + "; " + stderrText;
-  return message.empty() ? stderrText : message;
-}
-
-// The client's state number; one that does not fit a byte counts as none. Clients since 5.5
-// mark an abort by state 6 rather than aborted_via_gui; a failed upload (7) is a finished
-// result with an error, like a compute error.
-int ResultState(const std::string& result) {
-  int state = 0;
-  try {
-    state = DigitsToInt(ExtractTag(result, "state"));
-  } catch (const std::exception&) {
-    state = 0;
-  }
-  if (state > 255)
-    state = 0;
-  if (state == result_state::kClientUploadFailed)
-    state = result_state::kComputeError;
-  if (state == result_state::kClientAborted || ContainsText(result, "aborted_via_gui"))
-    state = result_state::kAborted;
-  return state;
 }
 
 class DirectoryScan {

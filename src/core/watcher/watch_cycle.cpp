@@ -14,6 +14,7 @@
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
+#include "core/watcher/remote_watch.h"
 #include "core/watcher/scan_context.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
@@ -29,6 +30,7 @@ struct WatchCycle::State {
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
+  RemoteWatch remote;
 };
 
 int CycleIntervalMs(const SettingsStore& settings) {
@@ -40,7 +42,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -59,7 +61,7 @@ CycleOutcome WatchCycle::WatchClients() {
       outcome.firstCycle = true;
     }
     ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan = DrawMonitorImage(context, state.details);
+    ScanReport scan = DrawMonitorImage(context, state.details, state.remote);
     if (scan.published) {
       outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
       outcome.published = true;

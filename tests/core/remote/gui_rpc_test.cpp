@@ -36,17 +36,12 @@ TEST(RemoteAddress, ParsesHostPortAndRefusesTheRest) {
     std::optional<std::string> key;
   };
   const Case cases[] = {
-      {"boinc-box", "boinc-box:31416"},
-      {"10.0.0.7:1043", "10.0.0.7:1043"},
-      {"[::1]:31416", "[::1]:31416"},
-      {"[fe80::2]", "[fe80::2]:31416"},
-      {"", std::nullopt},
-      {"host:0", std::nullopt},
-      {"host:65536", std::nullopt},
-      {"host:12x", std::nullopt},
-      {"host name", std::nullopt},
-      {":31416", std::nullopt},
-      {"[::1", std::nullopt},
+      {"boinc-box", "boinc-box:31416"}, {"10.0.0.7:1043", "10.0.0.7:1043"},
+      {"[::1]:31416", "[::1]:31416"},   {"[fe80::2]", "[fe80::2]:31416"},
+      {"::1", "[::1]:31416"},           {"", std::nullopt},
+      {"host:0", std::nullopt},         {"host:65536", std::nullopt},
+      {"host:12x", std::nullopt},       {"host name", std::nullopt},
+      {":31416", std::nullopt},         {"[::1", std::nullopt},
       {"a/b:1", std::nullopt},
   };
   for (const Case& c : cases) {
