@@ -2,24 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string_view>
 
-#include "core/tools/number_format.h"
+#include "core/watcher/result_estimate.h"
 
 namespace tessarin {
 
 namespace {
 
 std::int32_t EstimatedTimeLeft(const ResultEntry& row) {
-  // A missing p_fpops reads as 0; dividing by it would give infinity or NaN.
-  if (!(row.HostSpeed > 0))
-    return 0;
-  const double seconds = row.Estimate / row.HostSpeed;
-  std::int32_t rounded = 0;
-  if (RoundHalfEven(seconds, rounded))
-    return std::max(rounded, 0);
-  return seconds > 0 ? std::numeric_limits<std::int32_t>::max() : 0;
+  // Without a speed there is nothing to divide by.
+  return EstimatedSeconds(row).value_or(0);
 }
 
 char UpperAscii(char c) {

@@ -31,8 +31,8 @@ void ReadSkyPosition(const std::string& workUnit, SlotInfo& entry) {
 
 void ReadPeaks(const std::string& result, SlotInfo& entry) {
   std::size_t position = 0;
-  for (std::string element = ExtractTagFrom(result, "result", position); !element.empty();
-       element = ExtractTagFrom(result, "result", position)) {
+  std::string element;
+  while (NextTag(result, "result", position, element)) {
     const std::string power = ExtractTag(element, "peak_power");
     if (power.empty())
       continue;

@@ -20,11 +20,8 @@ ApPeak FindBestApPeak(const Environment& env, const std::string& resultName) {
       FileAsString(env.logDir + resultName + logs::kBackupExtension, env.exceptions);
   std::size_t position = 0;
   double bestPower = 0;
-  for (;;) {
-    std::string element = ExtractTagFrom(text, "result", position);
-    if (element.empty()) {
-      break;
-    }
+  std::string element;
+  while (NextTag(text, "result", position, element)) {
     ++best.count;
     std::string power = ExtractTagCut(element, "peak_power");
     if (power.empty() || StrToFloatSafe(power) <= bestPower) {

@@ -1,5 +1,7 @@
 #include "core/projects/einstein_log_builder.h"
 
+#include <optional>
+
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
 #include "core/projects/einstein_logger.h"
@@ -49,8 +51,8 @@ void BuildEinsteinLog(const Environment& env) {
   LogLineReader boinc(boincPath, kReadBufferSize);
   std::string header;
   boinc.ReadLine(header);
-  LogFileWriter einstein(einsteinPath, LogFileWriter::Mode::kTruncate);
-  einstein.Write(logs::kEinsteinHeader);
+  // Created with the first Einstein@Home row: a log of other projects makes no empty file.
+  std::optional<LogFileWriter> einstein;
   const char separator = DetectSeparator(header);
   const ColumnMap map = MapBoincColumns(header, separator);
 
@@ -75,9 +77,14 @@ void BuildEinsteinLog(const Environment& env) {
         FileAsString(env.logDir + wuName + logs::kWorkunitDescriptionExtension, env.exceptions);
     row += ParseEinsteinCommandLine(ExtractTag(description, "command_line"));
     row += std::to_string(count);
-    einstein.Write(row);
+    if (!einstein) {
+      einstein.emplace(einsteinPath, LogFileWriter::Mode::kTruncate);
+      einstein->Write(logs::kEinsteinHeader);
+    }
+    einstein->Write(row);
   }
-  einstein.Close();
+  if (einstein)
+    einstein->Close();
 }
 
 }  // namespace tessarin

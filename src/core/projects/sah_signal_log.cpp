@@ -118,8 +118,8 @@ template <class Write>
 void ForEachElement(const std::string& text, std::string_view name, std::uint32_t& count,
                     Write write) {
   std::size_t position = 0;
-  for (std::string element = ExtractTagFrom(text, name, position); !element.empty();
-       element = ExtractTagFrom(text, name, position)) {
+  std::string element;
+  while (NextTag(text, name, position, element)) {
     ++count;
     write(std::move(element));
   }

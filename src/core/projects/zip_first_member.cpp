@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <fstream>
 #include <memory>
 
 #include "core/tools/exception_log.h"
@@ -26,11 +27,19 @@ std::string OpenError(int code) {
   return text;
 }
 
+// Every ZIP archive starts with a "PK" record; today's applications write plain or gzip text.
+bool LooksLikeZip(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char magic[2] = {};
+  return file.read(magic, sizeof magic) && magic[0] == 'P' && magic[1] == 'K';
+}
+
 }  // namespace
 
 std::string ReadFirstZipMember(const std::string& path, ExceptionLog& log, std::uint64_t maxSize) {
-  // A missing or empty backup is a result without output, not a damaged archive.
-  if (FileSizeOf(path) == 0) {
+  // A missing or empty backup, or output that is no archive, holds no candidates; neither is
+  // a damaged archive.
+  if (FileSizeOf(path) == 0 || !LooksLikeZip(path)) {
     return {};
   }
   const auto refuse = [&](const std::string& reason) {

@@ -91,4 +91,11 @@ std::string ExtractTagFrom(std::string_view text, std::string_view name, std::si
   return ValueOf(text, element);
 }
 
+bool NextTag(std::string_view text, std::string_view name, std::size_t& position,
+             std::string& value) {
+  const std::size_t before = position;
+  value = ExtractTagFrom(text, name, position);
+  return position != before;
+}
+
 }  // namespace tessarin

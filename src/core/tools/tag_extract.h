@@ -17,4 +17,9 @@ std::string ExtractTagCut(std::string& text, std::string_view name);
 // On success `position` moves to the character after the closing tag; otherwise unchanged.
 std::string ExtractTagFrom(std::string_view text, std::string_view name, std::size_t& position);
 
+// As ExtractTagFrom, telling an element with empty content from none: true when an element
+// was found and `position` moved past it; `value` may then be empty.
+bool NextTag(std::string_view text, std::string_view name, std::size_t& position,
+             std::string& value);
+
 }  // namespace tessarin

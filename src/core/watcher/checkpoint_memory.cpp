@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/tools/csv.h"
+#include "core/tools/date_time.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
 #include "core/watcher/settings_keys.h"
@@ -12,7 +13,19 @@ namespace tessarin {
 
 namespace {
 
-constexpr double kActiveDays = 1.0 / 144;  // 10 minutes
+constexpr double kActiveSeconds = 10 * 60;
+constexpr double kJudgedSeconds = 24 * 60 * 60;
+constexpr double kSecondsPerDay = 86400;
+constexpr double kUnixEpochSerial = 25569;  // 1970-01-01 as days since 1899-12-30
+constexpr char kUtcMark = 'Z';
+
+double ParseChangeTime(const std::string& text) {
+  if (!text.empty() && text.back() == kUtcMark) {
+    return (StrToFloatSafe(std::string_view(text).substr(0, text.size() - 1)) - kUnixEpochSerial) *
+           kSecondsPerDay;
+  }
+  return UnixFromDateSerial(StrToFloatSafe(text));
+}
 
 }  // namespace
 
@@ -26,12 +39,13 @@ std::string FormatCheckpointCpu(double cpuTime) {
 
 CheckpointLine ParseCheckpointLine(const std::string& value) {
   const FieldArray fields = SplitCsvLine(value, ',', true);
-  return CheckpointLine{fields[1], fields[2], fields[3], fields[4], StrToFloatSafe(fields[5])};
+  return CheckpointLine{fields[1], fields[2], fields[3], fields[4], ParseChangeTime(fields[5])};
 }
 
 std::string FormatCheckpointLine(const CheckpointLine& line) {
   return line.cpuTime + "," + QuoteText(line.projectName) + "," + QuoteText(line.appName) + "," +
-         line.appVersion + "," + FormatGeneral(line.changeTime, 12);
+         line.appVersion + "," +
+         FormatGeneral(line.changeTime / kSecondsPerDay + kUnixEpochSerial, 12) + kUtcMark;
 }
 
 CheckpointMemory::CheckpointMemory(SettingsStore& settings, const std::string& clientDir)
@@ -41,9 +55,9 @@ CheckpointMemory::CheckpointMemory(SettingsStore& settings, const std::string& c
 
 ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double cpuTime,
                                          const std::string& projectName, const std::string& appName,
-                                         const std::string& appVersion, double nowSerial,
+                                         const std::string& appVersion, double now,
                                          ProgressStatus status) {
-  CheckpointLine line{FormatCheckpointCpu(cpuTime), projectName, appName, appVersion, nowSerial};
+  CheckpointLine line{FormatCheckpointCpu(cpuTime), projectName, appName, appVersion, now};
   const bool notJudged = status == ProgressStatus::kNotJudged;
   bool remember = true;
   // Keys match without regard to letter case, as everywhere in the settings file.
@@ -56,13 +70,14 @@ ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double c
       status = ProgressStatus::kActive;
   } else {
     const CheckpointLine stored = ParseCheckpointLine(found->second);
-    const double sinceChange = nowSerial - stored.changeTime;
+    const double sinceChange = now - stored.changeTime;
     if (stored.cpuTime != line.cpuTime) {
-      if (notJudged && sinceChange < 1)
+      if (notJudged && sinceChange < kJudgedSeconds)
         status = ProgressStatus::kActive;
     } else {
       if (notJudged) {
-        status = sinceChange <= kActiveDays ? ProgressStatus::kActive : ProgressStatus::kInactive;
+        status =
+            sinceChange <= kActiveSeconds ? ProgressStatus::kActive : ProgressStatus::kInactive;
       }
       line.changeTime = stored.changeTime;
     }

@@ -2,7 +2,9 @@
 // The checkpoint memory of one client directory: section "checkpoints-" + escaped directory,
 // one key per running task's result name, value
 //   checkpoint CPU time, "project", "application", application version, change time
-// where the change time is the date serial of the last observed change of the CPU time.
+// where the change time is the last observed change of the CPU time as a date serial in UTC
+// followed by "Z", so a change of daylight-saving time does not move it. Values of older
+// versions, a local date serial without "Z", are read once and written back in UTC.
 
 #include <string>
 #include <utility>
@@ -19,7 +21,7 @@ struct CheckpointLine {
   std::string projectName;
   std::string appName;
   std::string appVersion;
-  double changeTime = 0;  // date serial (local time)
+  double changeTime = 0;  // Unix seconds
 };
 
 // "checkpoints-" + EscapeIniText(clientDir); `clientDir` ends with a separator.
@@ -42,7 +44,7 @@ class CheckpointMemory {
   // next cycle and takes it out of the last cycle's memory.
   ProgressStatus Observe(const std::string& resultName, double cpuTime,
                          const std::string& projectName, const std::string& appName,
-                         const std::string& appVersion, double nowSerial, ProgressStatus status);
+                         const std::string& appVersion, double now, ProgressStatus status);
 
   // Tasks of the last cycle that were not observed in this one, in stored order.
   const std::vector<Entry>& Vanished() const { return previous_; }

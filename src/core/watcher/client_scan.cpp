@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <future>
+#include <optional>
 
 #include "core/tools/date_time.h"
 #include "core/tools/exception_log.h"
@@ -15,7 +16,24 @@
 
 namespace tessarin {
 
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details, RemoteWatch& remote) {
+namespace {
+
+// A client's own conditions replace the ones kept for it; the kept ones count.
+void KeepConditions(const std::optional<AlertConditions>& own, const std::string& client,
+                    ClientConditions& lastGood, AlertConditions& conditions) {
+  if (own)
+    lastGood[client] = *own;
+  if (const auto kept = lastGood.find(client); kept != lastGood.end()) {
+    conditions.yellow |= kept->second.yellow;
+    conditions.red |= kept->second.red;
+    conditions.empty |= kept->second.empty;
+  }
+}
+
+}  // namespace
+
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
+                            ClientConditions& lastGood, RemoteWatch& remote) {
   SettingsStore& settings = context.env.settings;
   ScanReport report;
   std::future<std::vector<RemoteLook>> looks;
@@ -33,12 +51,14 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details, Rem
       if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
         continue;
       }
-      ScanDirectory(context, details, clientDir, report.results, report.display, report.conditions);
+      KeepConditions(ScanDirectory(context, details, clientDir, report.results, report.display),
+                     clientDir, lastGood, report.conditions);
     }
     if (looks.valid()) {
       for (const RemoteLook& look : looks.get()) {
-        ScanRemoteClient(context, details, remote, look, report.results, report.display,
-                         report.conditions);
+        KeepConditions(
+            ScanRemoteClient(context, details, remote, look, report.results, report.display),
+            look.key, lastGood, report.conditions);
       }
     }
     report.published = true;

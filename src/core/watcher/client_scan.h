@@ -2,6 +2,9 @@
 // The client scan, the body of every watch cycle: every enabled directory of the section
 // BoincDirs, in file order, then every enabled remote client.
 
+#include <map>
+#include <string>
+
 #include "core/display/slot_info.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/result_list.h"
@@ -21,8 +24,13 @@ struct ScanReport {
   ResultList results;
 };
 
+// The work-left conditions of each client directory from its last whole client state, kept
+// between cycles: a client state missing or cut off for a moment keeps the client's alerts.
+using ClientConditions = std::map<std::string, AlertConditions>;
+
 // The remote clients of section RemoteClients are asked all at once while the directories are
 // read, and scanned after them.
-ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details, RemoteWatch& remote);
+ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
+                            ClientConditions& lastGood, RemoteWatch& remote);
 
 }  // namespace tessarin

@@ -13,22 +13,13 @@ std::size_t IndexOf(std::size_t position) {
   return position == 0 ? 0 : position - 1;
 }
 
-// Reads the next element called `name` at or after `position`; false when there is none or
-// its closing tag is missing.
-bool NextElement(std::string_view text, std::string_view name, std::size_t& position,
-                 std::string& value) {
-  const std::size_t before = position;
-  value = ExtractTagFrom(text, name, position);
-  return position != before;
-}
-
 }  // namespace
 
 void ForEachElement(std::string_view text, std::string_view name,
                     const std::function<bool(const std::string&)>& visit) {
   std::size_t position = 0;
   std::string value;
-  while (NextElement(text, name, position, value)) {
+  while (NextTag(text, name, position, value)) {
     if (!visit(value))
       return;
   }
@@ -55,17 +46,17 @@ ProjectElements WalkUnderProjects(std::string_view text, std::string_view name,
     const std::size_t elementAt = text.find(openTag, from);
     if (projectAt != std::string_view::npos &&
         (elementAt == std::string_view::npos || projectAt < elementAt)) {
-      if (!NextElement(text, "project", position, value))
+      if (!NextTag(text, "project", position, value))
         break;
       walk.projects.push_back(ReadProjectRecord(value));
       continue;
     }
-    if (!NextElement(text, name, position, value))
+    if (!NextTag(text, name, position, value))
       break;
     walk.elements.push_back({value, static_cast<int>(walk.projects.size()) - 1});
   }
   if (trailingProjects) {
-    while (NextElement(text, "project", position, value)) {
+    while (NextTag(text, "project", position, value)) {
       walk.projects.push_back(ReadProjectRecord(value));
     }
   }
@@ -75,11 +66,14 @@ ProjectElements WalkUnderProjects(std::string_view text, std::string_view name,
 std::string DottedVersion(std::string_view versionNum) {
   if (versionNum.size() <= 1)
     return std::string(versionNum);
+  // major x 100 + minor: the minor part is always the last two digits.
+  const bool allDigits = versionNum.find_first_not_of("0123456789") == std::string_view::npos;
+  const std::size_t dot = allDigits && versionNum.size() >= 3 ? versionNum.size() - 2 : 1;
   std::string version;
   version.reserve(versionNum.size() + 1);
-  version += versionNum.front();
+  version.append(versionNum.substr(0, dot));
   version += '.';
-  version += versionNum.substr(1);
+  version.append(versionNum.substr(dot));
   return version;
 }
 

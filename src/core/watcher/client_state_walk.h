@@ -34,7 +34,8 @@ struct ProjectElements {
 ProjectElements WalkUnderProjects(std::string_view text, std::string_view name,
                                   bool trailingProjects);
 
-// A version_num with '.' after its first character when it has more than one: "418" is 4.18.
+// A version_num of major x 100 + minor as "major.minor": "418" is 4.18, "1008" is 10.08. Text
+// of one or two characters, or not all digits, gets '.' after its first character.
 std::string DottedVersion(std::string_view versionNum);
 
 }  // namespace tessarin

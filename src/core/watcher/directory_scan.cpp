@@ -1,6 +1,9 @@
 #include "core/watcher/directory_scan.h"
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/data/project_dir_name.h"
@@ -10,6 +13,7 @@
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
+#include "core/watcher/app_version_speeds.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
 #include "core/watcher/client_state_walk.h"
@@ -68,7 +72,7 @@ class DirectoryScan {
         display_(display),
         memory_(context.env.settings, clientDir) {}
 
-  void Run(AlertConditions& conditions) {
+  std::optional<AlertConditions> Run() {
     const std::size_t firstEntry = results_.size();
     ReadClientState();
     if (readable_) {
@@ -81,11 +85,12 @@ class DirectoryScan {
     for (const std::string& task : tasks_)
       TaskStep(task);
     FinishMemory();
-    if (readable_ && complete_) {
-      AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
-                            settings_.Read(settings::kYellowAlert),
-                            settings_.Read(settings::kRedAlert), conditions);
-    }
+    if (!readable_ || !complete_)
+      return std::nullopt;
+    AlertConditions conditions;
+    AddWorkLeftConditions(SumWorkLeft(results_, firstEntry), settings_.Read(settings::kYellowAlert),
+                          settings_.Read(settings::kRedAlert), conditions);
+    return conditions;
   }
 
  private:
@@ -118,6 +123,8 @@ class DirectoryScan {
   // look their results up in `resultFacts_` afterwards.
   void ResultPass() {
     const bool backupAll = settings_.Read(settings::kBackupResult);
+    const AppVersionSpeeds speeds(client_.clientState);
+    const WorkunitApps apps = AppsOfWorkunits();
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
@@ -144,13 +151,14 @@ class DirectoryScan {
       if (state == result_state::kComputeError || state == result_state::kUploading ||
           state == result_state::kUploaded) {
         FinishedResult finished;
-        finished.errorText = ErrorText(text);
         finished.error = state == result_state::kComputeError;
+        finished.errorText =
+            ErrorText(text, finished.error || StrToFloatSafe(ExtractTag(text, "exit_status")) != 0);
         finished.deadline = deadline;
         finished.cpuTime = ExtractTag(text, "final_cpu_time");
         finished.resultFileName = facts.fileName;
         finished.wuName = facts.wuName;
-        finished.loggingTime = context_.env.clock.Now();
+        finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         if (LoggerReadsBackups(project.kind)) {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
                               WrappedWorkunit(facts.wuName), facts.wuName, projectDir);
@@ -166,12 +174,40 @@ class DirectoryScan {
                     : result_state::kNonCpuOther;
       }
       facts.state = static_cast<std::uint8_t>(state);
+      const std::size_t entries = results_.size();
       AddResult(results_, client_.host, project, StrToFloatSafe(deadline), facts.state,
                 facts.fileName, facts.wuName);
+      if (results_.size() > entries)
+        results_.back().Flops = FlopsOfResult(speeds, apps, project, text, facts.wuName);
       if (IsRunningResult(facts.name))
         runningWorkunits_.push_back(facts.wuName);
       resultFacts_.push_back(std::move(facts));
     }
+  }
+
+  // Application and version_num of each work unit, by name.
+  using WorkunitApps = std::unordered_map<std::string, std::pair<std::string, std::string>>;
+  WorkunitApps AppsOfWorkunits() const {
+    WorkunitApps apps;
+    for (const ElementUnderProject& element : workunitWalk_.elements) {
+      apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
+                       ExtractTag(element.text, "version_num"));
+    }
+    return apps;
+  }
+
+  // The app version is named by the result (clients since 6.x) or else by its work unit.
+  static double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
+                              const ProjectRecord& project, const std::string& result,
+                              const std::string& wuName) {
+    const auto app = apps.find(wuName);
+    if (app == apps.end())
+      return 0;
+    std::string versionNum = ExtractTag(result, "version_num");
+    if (versionNum.empty())
+      versionNum = app->second.second;
+    return speeds.FlopsOf(project.master_url, app->second.first, versionNum,
+                          ExtractTag(result, "plan_class"));
   }
 
   // "<workunit>" + the element of that name + "</workunit>"; empty when there is none.
@@ -269,9 +305,9 @@ class DirectoryScan {
         }
       }
       if (!facts.resultName.empty()) {
-        facts.progress = memory_.Observe(
-            facts.resultName, facts.checkpointCpuTime, facts.projectName, facts.appName, appVersion,
-            DateSerialFromUnix(context_.env.clock.Now()), facts.progress);
+        facts.progress =
+            memory_.Observe(facts.resultName, facts.checkpointCpuTime, facts.projectName,
+                            facts.appName, appVersion, context_.env.clock.Now(), facts.progress);
       }
       if (facts.kind == ProjectKind::kClimate)
         facts.wuFile = wuName;
@@ -321,9 +357,10 @@ class DirectoryScan {
 
 }  // namespace
 
-void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
-                   ResultList& results, DisplayList& display, AlertConditions& conditions) {
-  DirectoryScan(context, details, clientDir, results, display).Run(conditions);
+std::optional<AlertConditions> ScanDirectory(ScanContext& context, TaskDetailReader& details,
+                                             const std::string& clientDir, ResultList& results,
+                                             DisplayList& display) {
+  return DirectoryScan(context, details, clientDir, results, display).Run();
 }
 
 }  // namespace tessarin

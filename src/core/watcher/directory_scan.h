@@ -1,6 +1,7 @@
 #pragma once
 // The scan of one client directory, the body of the client scan.
 
+#include <optional>
 #include <string>
 
 #include "core/display/slot_info.h"
@@ -14,11 +15,12 @@ class TaskDetailReader;
 
 // Reads the directory's client_state.xml; logs its finished results, makes its backups, adds
 // its entries to `results`, hands every running task (or the client itself when it runs
-// nothing or cannot be read) to `details`, keeps its checkpoint memory, logs vanished tasks
-// from their backups and adds the directory's work-left conditions. `clientDir` ends with a
-// separator. An error that no step handles itself (a failing settings flush, say) reaches
-// the caller.
-void ScanDirectory(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
-                   ResultList& results, DisplayList& display, AlertConditions& conditions);
+// nothing or cannot be read) to `details`, keeps its checkpoint memory and logs vanished tasks
+// from their backups. Gives the directory's work-left conditions, or nothing when its client
+// state was missing or cut off. `clientDir` ends with a separator. An error that no step
+// handles itself (a failing settings flush, say) reaches the caller.
+std::optional<AlertConditions> ScanDirectory(ScanContext& context, TaskDetailReader& details,
+                                             const std::string& clientDir, ResultList& results,
+                                             DisplayList& display);
 
 }  // namespace tessarin

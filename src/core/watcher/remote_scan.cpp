@@ -34,12 +34,6 @@ const ProjectRecord& ProjectOf(const ProjectElements& walk, const ElementUnderPr
   return element.project < 0 ? kNoProject : walk.projects[element.project];
 }
 
-// completed_time, or now when the client gives none.
-double CompletedTime(const std::string& element, double now) {
-  const double completed = StrToFloatSafe(ExtractTag(element, "completed_time"));
-  return completed > 0 ? completed : now;
-}
-
 class RemoteScan {
  public:
   RemoteScan(ScanContext& context, TaskDetailReader& details, RemoteWatch& watch,
@@ -52,7 +46,7 @@ class RemoteScan {
         results_(results),
         display_(display) {}
 
-  void Run(AlertConditions& conditions) {
+  std::optional<AlertConditions> Run() {
     if (watch_.ReasonChanged(look_.key, look_.reason) && !look_.snapshot) {
       context_.env.exceptions.LogException("Remote client " + look_.key + " - " + look_.reason);
     }
@@ -62,7 +56,7 @@ class RemoteScan {
       facts.remote = true;
       facts.lostReason = look_.reason;
       details_.GetSlot(facts, results_, display_);
-      return;
+      return std::nullopt;
     }
     const std::size_t firstEntry = results_.size();
     ReadState(look_.snapshot->state);
@@ -71,9 +65,11 @@ class RemoteScan {
     LogReportedSince(watch_.SwapState(look_.key, look_.snapshot->state));
     TaskSteps();
     const SettingsStore& settings = context_.env.settings;
+    AlertConditions conditions;
     AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
                           settings.Read(settings::kYellowAlert), settings.Read(settings::kRedAlert),
                           conditions);
+    return conditions;
   }
 
  private:
@@ -105,13 +101,14 @@ class RemoteScan {
       if (state == result_state::kComputeError || state == result_state::kUploading ||
           state == result_state::kUploaded) {
         FinishedResult finished;
-        finished.errorText = ErrorText(text);
         finished.error = state == result_state::kComputeError;
+        finished.errorText =
+            ErrorText(text, finished.error || StrToFloatSafe(ExtractTag(text, "exit_status")) != 0);
         finished.deadline = deadline;
         finished.cpuTime = ExtractTag(text, "final_cpu_time");
         finished.resultFileName = name;
         finished.wuName = wuName;
-        finished.loggingTime = CompletedTime(text, context_.env.clock.Now());
+        finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         LogWU(remoteContext_, client_, project, finished);
       }
       if (project.suspended || ContainsText(text, "suspended_via_gui"))
@@ -154,7 +151,7 @@ class RemoteScan {
       finished.appName = ExtractTag(old, "app_name");
       finished.cpuTime = ExtractTag(old, "cpu_time");
       finished.error = StrToFloatSafe(ExtractTag(old, "exit_status")) != 0;
-      finished.loggingTime = CompletedTime(old, context_.env.clock.Now());
+      finished.loggingTime = FinishTime(old, context_.env.clock.Now());
       const std::string url = ExtractTag(old, "project_url");
       const ProjectRecord* project = FindProject(resultWalk_, url);
       const ClientFacts* client = &client_;
@@ -163,7 +160,7 @@ class RemoteScan {
           continue;
         finished.wuName = ExtractTag(element.text, "wu_name");
         finished.deadline = ExtractTag(element.text, "report_deadline");
-        finished.errorText = ErrorText(element.text);
+        finished.errorText = ErrorText(element.text, finished.error);
         client = &lastClient;
         if (project == nullptr && element.project >= 0)
           project = &lastResults.projects[element.project];
@@ -267,10 +264,10 @@ class RemoteScan {
 
 }  // namespace
 
-void ScanRemoteClient(ScanContext& context, TaskDetailReader& details, RemoteWatch& watch,
-                      const RemoteLook& look, ResultList& results, DisplayList& display,
-                      AlertConditions& conditions) {
-  RemoteScan(context, details, watch, look, results, display).Run(conditions);
+std::optional<AlertConditions> ScanRemoteClient(ScanContext& context, TaskDetailReader& details,
+                                                RemoteWatch& watch, const RemoteLook& look,
+                                                ResultList& results, DisplayList& display) {
+  return RemoteScan(context, details, watch, look, results, display).Run();
 }
 
 }  // namespace tessarin

@@ -3,6 +3,8 @@
 // boinc.csv rows, display entries and work-left conditions as a client directory gives, but
 // no backups, no project logs and no science details (those files are on the other machine).
 
+#include <optional>
+
 #include "core/display/slot_info.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/remote_watch.h"
@@ -16,9 +18,10 @@ class TaskDetailReader;
 // A client that could not be read gives one entry whose status is a lost connection with the
 // reason, counted in the exception log when it differs from the last one. Finished results of
 // the state, and those reported since the last look (get_old_results), are logged once, dated
-// by their completed_time.
-void ScanRemoteClient(ScanContext& context, TaskDetailReader& details, RemoteWatch& watch,
-                      const RemoteLook& look, ResultList& results, DisplayList& display,
-                      AlertConditions& conditions);
+// by their completed_time. Gives the client's work-left conditions, or nothing when it could
+// not be read.
+std::optional<AlertConditions> ScanRemoteClient(ScanContext& context, TaskDetailReader& details,
+                                                RemoteWatch& watch, const RemoteLook& look,
+                                                ResultList& results, DisplayList& display);
 
 }  // namespace tessarin

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 #include "core/watcher/result_list.h"
@@ -18,12 +19,17 @@ std::string CleanErrorLine(std::string text) {
 
 }  // namespace
 
-std::string ErrorText(const std::string& result) {
+std::string ErrorText(const std::string& result, bool failed) {
   const std::string message = CleanErrorLine(ExtractTag(result, "message"));
-  const std::string stderrText = CleanErrorLine(ExtractTag(result, "stderr_txt"));
+  const std::string stderrText = failed ? CleanErrorLine(ExtractTag(result, "stderr_txt")) : "";
   if (!message.empty() && !stderrText.empty())
     return message + "; " + stderrText;
   return message.empty() ? stderrText : message;
+}
+
+double FinishTime(const std::string& result, double now) {
+  const double completed = StrToFloatSafe(ExtractTag(result, "completed_time"));
+  return completed > 0 && completed <= now ? completed : now;
 }
 
 // Clients since 5.5 mark an abort by state 6 rather than aborted_via_gui; a failed upload (7)

@@ -32,6 +32,7 @@ struct ResultEntry {
   std::string ResultFileName;  // 100, empty for a project entry
   double HostSpeed = 0;        // p_fpops
   double Estimate = 0;         // rsc_fpops_est x duration_correction_factor
+  double Flops = 0;            // speed of the result's app version, 0 when the client gives none
   double Deadline = 0;         // Unix seconds
   std::uint8_t State = 0;
   std::int32_t TimeLeft = -1;  // seconds, -1 none yet

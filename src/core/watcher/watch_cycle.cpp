@@ -27,6 +27,7 @@ struct WatchCycle::State {
   ProjectLogger& loggers;
   ProgramLauncher& launcher;
   AlertMemory alerts;
+  ClientConditions clientConditions;
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
@@ -42,7 +43,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, false, {}, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -61,7 +62,8 @@ CycleOutcome WatchCycle::WatchClients() {
       outcome.firstCycle = true;
     }
     ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan = DrawMonitorImage(context, state.details, state.remote);
+    ScanReport scan =
+        DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
     if (scan.published) {
       outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
       outcome.published = true;

@@ -1,8 +1,6 @@
 #include "core/watcher/work_left.h"
 
-#include <limits>
-
-#include "core/tools/number_format.h"
+#include "core/watcher/result_estimate.h"
 
 namespace tessarin {
 
@@ -14,38 +12,37 @@ bool StillCounts(std::uint8_t state) {
          (state < result_state::kNonCpuFinished || state > result_state::kAborted);
 }
 
-std::int64_t EntrySeconds(const ResultEntry& entry) {
-  if (entry.TimeLeft != -1)
-    return entry.TimeLeft;
-  if (!(entry.HostSpeed > 0))
-    return 0;
-  const double seconds = entry.Estimate / entry.HostSpeed;
-  std::int32_t rounded = 0;
-  if (RoundHalfEven(seconds, rounded))
-    return rounded;
-  // Beyond 32 bits: a huge amount of work, never "none".
-  return seconds > 0 ? std::numeric_limits<std::int32_t>::max() : 0;
-}
-
 }  // namespace
 
-std::int64_t WorkLeftSeconds(const ResultList& results, std::size_t first) {
-  std::int64_t sum = 0;
+WorkLeft SumWorkLeft(const ResultList& results, std::size_t first) {
+  WorkLeft left;
   for (std::size_t i = first; i < results.size(); ++i) {
-    if (StillCounts(results[i].State))
-      sum += EntrySeconds(results[i]);
+    const ResultEntry& entry = results[i];
+    if (!StillCounts(entry.State))
+      continue;
+    if (entry.TimeLeft != -1) {
+      left.seconds += entry.TimeLeft;
+    } else if (const auto seconds = EstimatedSeconds(entry)) {
+      left.seconds += *seconds;
+    } else if (!entry.ResultFileName.empty()) {
+      // A result waits but nothing tells how long it takes; a project entry is no work.
+      left.unknown = true;
+    }
   }
-  return sum;
+  return left;
 }
 
-void AddWorkLeftConditions(std::int64_t seconds, int yellowHours, int redHours,
+void AddWorkLeftConditions(const WorkLeft& left, int yellowHours, int redHours,
                            AlertConditions& conditions) {
-  const double hours = static_cast<double>(seconds) / 3600;
+  // Work of unknown length may be any amount: no level can be told from the known part.
+  if (left.unknown)
+    return;
+  const double hours = static_cast<double>(left.seconds) / 3600;
   if (hours <= yellowHours)
     conditions.yellow = true;
   if (hours <= redHours)
     conditions.red = true;
-  if (seconds == 0)
+  if (left.seconds == 0)
     conditions.empty = true;
 }
 

@@ -9,14 +9,18 @@
 
 namespace tessarin {
 
-// Seconds over the entries from `first` on that still wait or run (not finished, not
-// non-CPU-intensive, suspended or aborted): the time left, or else the estimate divided by the
-// host speed, each rounded to a whole second (halves to even). An entry without a host speed
-// adds nothing.
-std::int64_t WorkLeftSeconds(const ResultList& results, std::size_t first);
+struct WorkLeft {
+  std::int64_t seconds = 0;
+  bool unknown = false;  // a waiting result whose time cannot be estimated
+};
 
-// Adds the conditions that `seconds` of work left meets to `conditions`.
-void AddWorkLeftConditions(std::int64_t seconds, int yellowHours, int redHours,
+// Over the entries from `first` on that still wait or run (not finished, not
+// non-CPU-intensive, suspended or aborted): the time left, or else the result's estimated
+// seconds. A result without any speed to estimate it by is unknown work, not none.
+WorkLeft SumWorkLeft(const ResultList& results, std::size_t first);
+
+// Adds the conditions that `left` meets to `conditions`; none while part of it is unknown.
+void AddWorkLeftConditions(const WorkLeft& left, int yellowHours, int redHours,
                            AlertConditions& conditions);
 
 }  // namespace tessarin

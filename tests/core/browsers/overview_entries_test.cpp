@@ -53,6 +53,12 @@ TEST(OverviewEntry, UnknownTimeLeftIsTheEstimateOverTheHostSpeed) {
   EXPECT_EQ(Added(UnknownTimeLeft(3.5, 1)).TimeLeft, 4);
   // A project row has no estimate.
   EXPECT_EQ(Added(ProjectRow("h", "p", 100)).TimeLeft, 0);
+  // The speed of the result's app version, a GPU's say, comes before the host's.
+  ResultEntry gpu = UnknownTimeLeft(3.6e13, 1e9);
+  gpu.Flops = 1e11;
+  EXPECT_EQ(Added(gpu).TimeLeft, 360);
+  gpu.HostSpeed = 0;
+  EXPECT_EQ(Added(gpu).TimeLeft, 360);
 }
 
 TEST(OverviewEntry, UnusableHostSpeedNeverGivesAnUndefinedTimeLeft) {

@@ -43,7 +43,7 @@ TEST_F(AstropulseSlotTest, ReadsPositionPeaksAndCheckpointFraction) {
   LogFile("wu_1234.tess", kWorkUnit);
   ProjectFile("wu_1234_0_0",
               "<result><peak_power>5</peak_power><index>1</index></result>\n"
-              "<result><index>2</index></result>\n"
+              "<result><index>2</index></result>\n<result></result>\n"
               "<result><peak_power>9.5</peak_power></result>\n"
               "<result><peak_power>7</peak_power></result>\n");
   SlotFile("ap_state.dat", ApState(0.375, 300));

@@ -80,7 +80,7 @@ TEST_F(ApLoggerTest, StrongestPeakWinsAndTiesKeepTheEarlierOne) {
 TEST_F(ApLoggerTest, ElementsWithoutAPositivePowerAreOnlyCounted) {
   t.dir.Write("logs/none.tess", "<result><index>1</index></result>");
   t.dir.Write("logs/low.tess",
-              "<result><peak_power>0</peak_power><index>1</index></result>"
+              "<result><peak_power>0</peak_power><index>1</index></result><result></result>"
               "<result><peak_power>-3</peak_power><index>2</index></result>");
   const ApPeak none = FindBestApPeak(t.env, "none");
   EXPECT_EQ(none.power, "");
@@ -88,7 +88,7 @@ TEST_F(ApLoggerTest, ElementsWithoutAPositivePowerAreOnlyCounted) {
   EXPECT_EQ(none.count, 1u);
   const ApPeak low = FindBestApPeak(t.env, "low");
   EXPECT_EQ(low.index, "");
-  EXPECT_EQ(low.count, 2u);
+  EXPECT_EQ(low.count, 3u);
   EXPECT_EQ(FindBestApPeak(t.env, "missing").count, 0u);
 }
 

@@ -118,6 +118,10 @@ TEST_F(EinsteinLogBuilderTest, RunsOnlyWithoutAnEinsteinLogAndWithAGeneralOne) {
   t.dir.Write(std::string("logs/") + logs::kBoincCsv, "");
   BuildEinsteinLog(t.env);
   EXPECT_FALSE(PathExists(t.env.logDir + logs::kEinsteinCsv));
+  // Nor is there one before the general log holds an Einstein@Home row.
+  WriteBoinc({kSeti});
+  BuildEinsteinLog(t.env);
+  EXPECT_FALSE(PathExists(t.env.logDir + logs::kEinsteinCsv));
 
   WriteBackups();
   WriteBoinc({kEinstein});

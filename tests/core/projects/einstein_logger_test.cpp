@@ -123,6 +123,21 @@ TEST_F(EinsteinLoggerTest, ACommandLineBetweenLineBreaksGivesItsRange) {
                                              "100,200,,,1234.000000,1234.500000,0");
 }
 
+// Today's applications write gzip or plain text: a row without coincidences, nothing counted.
+TEST_F(EinsteinLoggerTest, AnOutputThatIsNoArchiveHoldsNoCoincidences) {
+  t.dir.Write("logs/w.xml", kDescription);
+  t.settings.Write(settings::kBackupWU, true);
+  for (const std::string& output :
+       {std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03gzip", 14), std::string(kOutput)}) {
+    t.dir.Write("logs/r_0.tess", output);
+    LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  }
+  const std::string row = kPrefix + "100,200,,,1234.000000,1234.500000,0";
+  EXPECT_EQ(ReadLog(logs::kEinsteinCsv),
+            std::string(logs::kEinsteinHeader) + "\r\n" + row + "\r\n" + row);
+  EXPECT_TRUE(t.ExceptionKeys().empty());
+}
+
 TEST_F(EinsteinLoggerTest, MissingBackupsGiveAnEmptyRangeAndNoCoincidences) {
   LogEinstein(t.env, flags, kPrefix, "r_0", "w");
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv),

@@ -404,13 +404,14 @@ TEST_F(SahLoggerTest, SecondResultAppendsWithoutHeaders) {
 TEST_F(SahLoggerTest, OnlySpikesStillCreatesEveryHeader) {
   t.dir.Write(Logs(std::string(kWu) + ".tess"), kWorkunitWithGroup);
   t.dir.Write(Logs(std::string(kResultName) + ".tess"),
-              "<spike><peak_power>1</peak_power></spike><spike><ra>2</ra></spike>"
+              "<spike><peak_power>1</peak_power></spike><spike></spike><spike><ra>2</ra></spike>"
               "<spike><ra>3</ra></spike>");
   const SahSignalCounts counts = LogResultSah(t.env, kResultName);
 
-  EXPECT_EQ(counts.spikes, 3u);
+  // An empty element is a signal too, and the walk goes on past it.
+  EXPECT_EQ(counts.spikes, 4u);
   EXPECT_EQ(counts.gaussians + counts.pulses + counts.triplets, 0u);
-  EXPECT_EQ(CountFields(t.dir.Read(Logs(logs::kSahSpikeCsv)), '\n'), 5);
+  EXPECT_EQ(CountFields(t.dir.Read(Logs(logs::kSahSpikeCsv)), '\n'), 6);
   EXPECT_EQ(t.dir.Read(Logs(logs::kSahGaussianCsv)),
             std::string(logs::kSahGaussianHeader) + "\r\n");
   EXPECT_EQ(t.dir.Read(Logs(logs::kSahPulseCsv)), std::string(logs::kSahPulseHeader) + "\r\n");

@@ -31,17 +31,22 @@ TEST_F(ZipFirstMemberTest, MissingEmptyOrMemberlessArchivesGiveNothingQuietly) {
   t.dir.Write("empty.zip", "");
   // End-of-central-directory record of an archive without members.
   t.dir.Write("memberless.zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  // Output of today's applications: no archive at all.
+  t.dir.Write("plain.txt", "%1\n100.5 1.0 0.5 12.5\n");
+  t.dir.Write("gzip.gz", std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + "xyz");
   test::WriteZip(t.dir.path() + "empty-member.zip", {{"out.txt", ""}});
   EXPECT_EQ(Read("missing.zip"), "");
   EXPECT_EQ(Read("empty.zip"), "");
   EXPECT_EQ(Read("memberless.zip"), "");
+  EXPECT_EQ(Read("plain.txt"), "");
+  EXPECT_EQ(Read("gzip.gz"), "");
   EXPECT_EQ(Read("empty-member.zip"), "");
   EXPECT_TRUE(t.ExceptionKeys().empty());
 }
 
 TEST_F(ZipFirstMemberTest, DamagedArchivesGiveNothingAndAreCounted) {
   const std::string archive = test::ZipBytes({{"out.txt", std::string(3000, 'q')}});
-  t.dir.Write("garbage.zip", "this is no archive at all, just text that is long enough");
+  t.dir.Write("garbage.zip", "PK this starts like an archive and is none, long enough text");
   t.dir.Write("truncated.zip", archive.substr(0, archive.size() / 2));
   // Flipped bytes inside the compressed data: the member's checksum no longer matches.
   std::string corrupt = archive;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/browsers/history_test_time_zone.h"
 #include "core/tools/date_time.h"
 #include "core/tools/number_format.h"
 #include "watcher_fixture.h"
@@ -28,7 +29,8 @@ struct CheckpointTest : ::testing::Test {
   std::string Stored() const {
     return f.test.settings.ReadString(CheckpointSection(f.clientDir), "wu_c_0", "");
   }
-  std::string Serial() const { return FormatGeneral(DateSerialFromUnix(f.test.clock.Now()), 12); }
+  // Days since 1899-12-30 in UTC, marked as such.
+  std::string Serial() const { return FormatGeneral(f.test.clock.Now() / 86400 + 25569, 12) + "Z"; }
   WatcherFixture f;
 };
 
@@ -53,6 +55,26 @@ TEST_F(CheckpointTest, UnchangedCpuTimeTurnsInactiveAfterTenMinutes) {
   f.WriteState(Running("130.25"));
   EXPECT_EQ(CycleStatus(), ProgressStatus::kActive);
   EXPECT_EQ(Stored(), "130.25,\"Other@Home\",\"otherapp\",5.12," + Serial());
+}
+
+// Five minutes across the spring change: a local change time would make them 65.
+TEST_F(CheckpointTest, DaylightSavingChangeDoesNotAgeTheLastChange) {
+  ScopedTimeZone berlin("Europe/Berlin");
+  f.test.clock.Set(1774745880);  // 2026-03-29 00:58 UTC, two minutes before the change
+  f.WriteState(Running("120.5"));
+  CycleStatus();
+  f.test.clock.Advance(5 * 60);
+  EXPECT_EQ(CycleStatus(), ProgressStatus::kActive);
+
+  // A value of an older version, a local date serial, is read once and stored in UTC.
+  const std::string local = FormatGeneral(DateSerialFromUnix(f.test.clock.Now() - 4 * 60), 12);
+  f.test.settings.WriteString(CheckpointSection(f.clientDir), "wu_c_0",
+                              "120.5,\"Other@Home\",\"otherapp\",5.12," + local);
+  EXPECT_EQ(CycleStatus(), ProgressStatus::kActive);
+  const std::string stored = Stored();
+  EXPECT_EQ(stored.back(), 'Z') << stored;
+  f.test.clock.Advance(7 * 60);
+  EXPECT_EQ(CycleStatus(), ProgressStatus::kInactive);
 }
 
 TEST_F(CheckpointTest, CpuTimeFallingToZeroIsForgottenForOneCycle) {
@@ -93,7 +115,7 @@ TEST_F(CheckpointTest, MissingClientStateShowsTheClientAndKeepsTheMemory) {
 TEST_F(CheckpointTest, TruncatedClientStateKeepsTheTasksAfterTheCut) {
   f.WriteClientFile(std::string(kOtherDir) + "wu_c_0_0", "output");
   f.WriteState(Running("120.5"));
-  CycleStatus();
+  const std::uint8_t alertBefore = f.Cycle().alertState;
   // Cut in the middle of a later result: the results before it count, the task after it is
   // not taken for gone.
   const std::string full = ClientStateXml(
@@ -104,7 +126,8 @@ TEST_F(CheckpointTest, TruncatedClientStateKeepsTheTasksAfterTheCut) {
   EXPECT_NE(f.ReadLog("boinc.csv").find("\"done_0_0\""), std::string::npos);
   EXPECT_EQ(f.ReadLog("boinc.csv").find("\"wu_c_0_0\""), std::string::npos);
   EXPECT_NE(Stored(), "");
-  EXPECT_EQ(outcome.alertState, 0);
+  // The alerts of the last whole file stay.
+  EXPECT_EQ(outcome.alertState, alertBefore);
   EXPECT_EQ(outcome.results.front().ResultFileName, "done_0_0");
 }
 

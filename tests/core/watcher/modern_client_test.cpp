@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/projects/log_files.h"
+#include "core/tools/date_time.h"
 #include "core/tools/files.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_state_walk.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
@@ -307,6 +310,127 @@ TEST(ModernClient, AFinishedResultOfAnotherProjectGetsNoWorkUnitCopy) {
   EXPECT_EQ(f.loggers.calls.size(), 1u);
   EXPECT_FALSE(PathExists(f.env.logDir + "wu_s.xml"));
   EXPECT_FALSE(PathExists(f.env.logDir + "wu_s.in.tess"));
+}
+
+// 10 hours of work on a GPU version of 1e11 flops; at the host's 2e9 it would be 500 hours.
+TEST(ModernClient, AnAppVersionsFlopsEstimateItsQueuedResults) {
+  const std::string gpu =
+      "<app_version>\n    <app_name>loopapp</app_name>\n    <version_num>100</version_num>\n"
+      "    <plan_class>cuda</plan_class>\n    <flops>100000000000.000000</flops>\n"
+      "</app_version>\n";
+  const std::string cpu =
+      "<app_version>\n    <app_name>loopapp</app_name>\n    <version_num>100</version_num>\n"
+      "    <flops>100000000000.000000</flops>\n</app_version>\n";
+  const std::string cudaResult = "<version_num>100</version_num>\n<plan_class>cuda</plan_class>\n";
+  struct Case {
+    std::string appVersion, resultExtra, fpops;
+    double flops;
+    std::uint8_t alertState;
+  };
+  const Case cases[] = {
+      {gpu, cudaResult, "2000000000", 1e11, 1},
+      {gpu, cudaResult, "0", 1e11, 1},  // no host speed needed
+      {gpu, "<version_num>100</version_num>\n", "2000000000", 0, 0},
+      {gpu, "<version_num>101</version_num>\n<plan_class>cuda</plan_class>\n", "2000000000", 0, 0},
+      {cpu, "", "2000000000", 1e11, 1},  // older clients name the version by the work unit
+      {"", cudaResult, "2000000000", 0, 0},
+  };
+  for (const Case& c : cases) {
+    WatcherFixture f;
+    f.WriteState(ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") + c.appVersion +
+                                    WorkunitXml("wu_g", "loopapp", "100", "3.6e15", {}) +
+                                    ResultXml("wu_g_0", "wu_g", 2, "wu_g_0_r1_0", c.resultExtra),
+                                c.fpops));
+    const CycleOutcome outcome = f.Cycle();
+    ASSERT_EQ(outcome.results.size(), 2u);
+    EXPECT_EQ(outcome.results[0].Flops, c.flops) << c.appVersion << c.resultExtra;
+    EXPECT_EQ(outcome.alertState, c.alertState) << c.appVersion << c.resultExtra;
+  }
+}
+
+TEST(ModernClient, VersionNumIsMajorTimesHundredPlusMinor) {
+  for (const auto& [num, dotted] : std::vector<std::pair<std::string, std::string>>{
+           {"1008", "10.08"}, {"418", "4.18"}, {"100", "1.00"}, {"5", "5"}, {"", ""}}) {
+    EXPECT_EQ(DottedVersion(num), dotted) << num;
+  }
+  WatcherFixture f;
+  f.WriteState(ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                              WorkunitXml("wu_v", "loopapp", "1008", "6e10", {}) +
+                              ResultXml("wu_v_0", "wu_v", 5, "wu_v_0_r1_0")));
+  f.Cycle();
+  EXPECT_NE(f.ReadLog("boinc.csv").find(",10.08,\"wu_v\","), std::string::npos);
+}
+
+// Clients since 7 keep every result's stderr; only a failure's belongs in error_txt.
+TEST(ModernClient, ErrorTextHoldsTheStderrOfFailedResultsOnly) {
+  const std::string stderrOut =
+      "<stderr_out>\n<![CDATA[\n<stderr_txt>\nloopapp: done\n</stderr_txt>\n]]>\n</stderr_out>\n";
+  struct Case {
+    int state;
+    std::string exitStatus;
+    std::string tail;  // error, error_txt
+  };
+  const Case cases[] = {
+      {5, "0", "false,\"upload ok\""},
+      {3, "0", "true,\"upload ok; loopapp: done\""},
+      {7, "0", "true,\"upload ok; loopapp: done\""},
+      {5, "-177", "false,\"upload ok; loopapp: done\""},
+  };
+  for (const Case& c : cases) {
+    WatcherFixture f;
+    f.WriteState(ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                                ResultXml("wu_e_0", "wu_e", c.state, "wu_e_0_r1_0",
+                                          "<exit_status>" + c.exitStatus +
+                                              "</exit_status>\n<message>upload ok</message>\n" +
+                                              stderrOut)));
+    f.Cycle();
+    const std::string log = f.ReadLog("boinc.csv");
+    EXPECT_EQ(log.substr(log.size() - c.tail.size()), c.tail) << c.state << " " << c.exitStatus;
+  }
+}
+
+// The client renames client_state_next.xml over client_state.xml: for a moment there is none.
+TEST(ModernClient, AMissingStateFileKeepsTheAlertsOfTheLastGoodCycle) {
+  WatcherFixture f;
+  f.test.settings.Write(settings::kRedAlertOnce, true);
+  f.test.settings.Write(settings::kRedAlertSound, "SPEAKER:400,1");
+  const std::string low = ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                                         WorkunitXml("wu_r", "loopapp", "100", "3.6e12", {}) +
+                                         ResultXml("wu_r_0", "wu_r", 2, "wu_r_0_r1_0"));
+  f.WriteState(low);
+  EXPECT_TRUE(Has(f.Cycle().sounds, "RedAlert"));
+  std::remove((f.clientDir + "client_state.xml").c_str());
+  const CycleOutcome missing = f.Cycle();
+  EXPECT_EQ(missing.alertState, 2);
+  f.WriteState(low.substr(0, low.size() / 2));
+  EXPECT_EQ(f.Cycle().alertState, 2);
+  f.WriteState(low);
+  EXPECT_FALSE(Has(f.Cycle().sounds, "RedAlert"));
+  EXPECT_EQ(f.test.sound.played, std::vector<std::string>{"beep:400,1"});
+}
+
+// The program was stopped when the client finished these; a completed_time in the future or
+// none at all gives the time the result was seen.
+TEST(ModernClient, AResultFirstSeenLongAfterItFinishedIsDatedByItsCompletedTime) {
+  struct Case {
+    std::string completed;
+    double dated;
+  };
+  WatcherFixture probe;
+  const double now = probe.test.clock.Now();
+  const Case cases[] = {
+      {"<completed_time>1796699398.397504</completed_time>\n", 1796699398.397504},
+      {"<completed_time>" + std::to_string(now + 3600) + "</completed_time>\n", now},
+      {"", now}};
+  for (const Case& c : cases) {
+    WatcherFixture f;
+    f.WriteState(ClientStateXml(ProjectXml(kLoopUrl, "Loopback Test Project") +
+                                ResultXml("wu_t_0", "wu_t", 5, "wu_t_0_r1_0", c.completed)));
+    f.Cycle();
+    EXPECT_EQ(f.ReadLog("boinc.csv").find("\r\n\"" + FormatLogDate(c.dated) + "\""),
+              std::string(logs::kBoincCsvHeader).size())
+        << c.completed;
+  }
 }
 
 }  // namespace

@@ -64,13 +64,17 @@ TEST(WatchCycle, TimeLeftOfARunningTaskReplacesItsEstimate) {
   EXPECT_EQ(f.Cycle().alertState, 2);
 }
 
-TEST(WatchCycle, HostSpeedZeroCountsNoWorkAndStillPublishes) {
+// Queued work of unknown length is neither an empty cache nor a low one.
+TEST(WatchCycle, HostSpeedZeroCountsUnknownWorkAndStillPublishes) {
   WatcherFixture f;
   f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(20), "0"));
   const CycleOutcome outcome = f.Cycle();
   EXPECT_TRUE(outcome.published);
   EXPECT_FALSE(outcome.results.empty());
-  EXPECT_EQ(outcome.alertState, 3);
+  EXPECT_EQ(outcome.alertState, 0);
+  // Without queued results the cache is still empty.
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home"), "0"));
+  EXPECT_EQ(f.Cycle().alertState, 3);
   EXPECT_TRUE(f.test.ExceptionKeys().empty());
 }
 
