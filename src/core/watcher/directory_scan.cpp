@@ -124,7 +124,7 @@ class DirectoryScan {
   void ResultPass() {
     const bool backupAll = settings_.Read(settings::kBackupResult);
     const AppVersionSpeeds speeds(client_.clientState);
-    const WorkunitApps apps = AppsOfWorkunits();
+    const WorkunitApps apps = AppsOfWorkunits(workunitWalk_.elements);
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
@@ -165,49 +165,16 @@ class DirectoryScan {
         }
         LogWU(context_, client_, project, finished);
       }
-      if (project.suspended || ContainsText(text, "suspended_via_gui")) {
-        state = result_state::kSuspended;
-      }
-      if (project.non_cpu_intensive) {
-        state = state >= result_state::kComputeError && state <= result_state::kUploaded
-                    ? result_state::kNonCpuFinished
-                    : result_state::kNonCpuOther;
-      }
-      facts.state = static_cast<std::uint8_t>(state);
+      facts.state = ListState(state, project, text);
       const std::size_t entries = results_.size();
       AddResult(results_, client_.host, project, StrToFloatSafe(deadline), facts.state,
                 facts.fileName, facts.wuName);
       if (results_.size() > entries)
-        results_.back().Flops = FlopsOfResult(speeds, apps, project, text, facts.wuName);
+        results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, facts.wuName);
       if (IsRunningResult(facts.name))
         runningWorkunits_.push_back(facts.wuName);
       resultFacts_.push_back(std::move(facts));
     }
-  }
-
-  // Application and version_num of each work unit, by name.
-  using WorkunitApps = std::unordered_map<std::string, std::pair<std::string, std::string>>;
-  WorkunitApps AppsOfWorkunits() const {
-    WorkunitApps apps;
-    for (const ElementUnderProject& element : workunitWalk_.elements) {
-      apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
-                       ExtractTag(element.text, "version_num"));
-    }
-    return apps;
-  }
-
-  // The app version is named by the result (clients since 6.x) or else by its work unit.
-  static double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
-                              const ProjectRecord& project, const std::string& result,
-                              const std::string& wuName) {
-    const auto app = apps.find(wuName);
-    if (app == apps.end())
-      return 0;
-    std::string versionNum = ExtractTag(result, "version_num");
-    if (versionNum.empty())
-      versionNum = app->second.second;
-    return speeds.FlopsOf(project.master_url, app->second.first, versionNum,
-                          ExtractTag(result, "plan_class"));
   }
 
   // "<workunit>" + the element of that name + "</workunit>"; empty when there is none.

@@ -6,6 +6,7 @@
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
+#include "core/watcher/app_version_speeds.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/project_logger.h"
 #include "core/watcher/result_element.h"
@@ -66,9 +67,8 @@ class RemoteScan {
     TaskSteps();
     const SettingsStore& settings = context_.env.settings;
     AlertConditions conditions;
-    AddWorkLeftConditions(WorkLeftSeconds(results_, firstEntry),
-                          settings.Read(settings::kYellowAlert), settings.Read(settings::kRedAlert),
-                          conditions);
+    AddWorkLeftConditions(SumWorkLeft(results_, firstEntry), settings.Read(settings::kYellowAlert),
+                          settings.Read(settings::kRedAlert), conditions);
     return conditions;
   }
 
@@ -88,6 +88,8 @@ class RemoteScan {
   // Over GUI RPC a result carries no output file names, so its name stands for them; the
   // recently reported results are known by that name as well.
   void ResultPass() {
+    const AppVersionSpeeds speeds(client_.clientState);
+    const WorkunitApps apps = AppsOfWorkunits(workunitWalk_.elements);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
       const ProjectRecord& project = ProjectOf(resultWalk_, element);
@@ -95,7 +97,7 @@ class RemoteScan {
       const std::string wuName = ExtractTag(text, "wu_name");
       const std::string deadline = ExtractTag(text, "report_deadline");
       ++resultCount_;
-      int state = ResultState(text);
+      const int state = ResultState(text);
       if (state == result_state::kQueued)
         ++queuedCount_;
       if (state == result_state::kComputeError || state == result_state::kUploading ||
@@ -111,15 +113,11 @@ class RemoteScan {
         finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         LogWU(remoteContext_, client_, project, finished);
       }
-      if (project.suspended || ContainsText(text, "suspended_via_gui"))
-        state = result_state::kSuspended;
-      if (project.non_cpu_intensive) {
-        state = state >= result_state::kComputeError && state <= result_state::kUploaded
-                    ? result_state::kNonCpuFinished
-                    : result_state::kNonCpuOther;
-      }
+      const std::size_t entries = results_.size();
       AddResult(results_, client_.host, project, StrToFloatSafe(deadline),
-                static_cast<std::uint8_t>(state), name, wuName);
+                ListState(state, project, text), name, wuName);
+      if (results_.size() > entries)
+        results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, wuName);
       if (ContainsText(text, "<active_task>"))
         running_.push_back(&element);
     }
@@ -148,7 +146,6 @@ class RemoteScan {
       finished.resultFileName = ExtractTag(old, "result_name");
       if (finished.resultFileName.empty())
         return true;
-      finished.appName = ExtractTag(old, "app_name");
       finished.cpuTime = ExtractTag(old, "cpu_time");
       finished.error = StrToFloatSafe(ExtractTag(old, "exit_status")) != 0;
       finished.loggingTime = FinishTime(old, context_.env.clock.Now());
@@ -165,6 +162,9 @@ class RemoteScan {
         if (project == nullptr && element.project >= 0)
           project = &lastResults.projects[element.project];
       }
+      // Known from the last state, the work unit gives the application and its version.
+      if (client == &client_)
+        finished.appName = ExtractTag(old, "app_name");
       LogWU(remoteContext_, *client, project ? *project : kNoProject, finished);
       return true;
     });

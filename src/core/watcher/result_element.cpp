@@ -5,6 +5,8 @@
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
+#include "core/watcher/app_version_speeds.h"
+#include "core/watcher/client_state_walk.h"
 #include "core/watcher/result_list.h"
 
 namespace tessarin {
@@ -48,6 +50,38 @@ int ResultState(const std::string& result) {
   if (state == result_state::kClientAborted || ContainsText(result, "aborted_via_gui"))
     state = result_state::kAborted;
   return state;
+}
+
+std::uint8_t ListState(int state, const ProjectRecord& project, std::string_view result) {
+  if (project.suspended || ContainsText(result, "suspended_via_gui"))
+    state = result_state::kSuspended;
+  if (project.non_cpu_intensive) {
+    state = state >= result_state::kComputeError && state <= result_state::kUploaded
+                ? result_state::kNonCpuFinished
+                : result_state::kNonCpuOther;
+  }
+  return static_cast<std::uint8_t>(state);
+}
+
+WorkunitApps AppsOfWorkunits(const std::vector<ElementUnderProject>& workunits) {
+  WorkunitApps apps;
+  for (const ElementUnderProject& element : workunits) {
+    apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
+                     ExtractTag(element.text, "version_num"));
+  }
+  return apps;
+}
+
+double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
+                     const std::string& masterUrl, const std::string& result,
+                     const std::string& wuName) {
+  const auto app = apps.find(wuName);
+  if (app == apps.end())
+    return 0;
+  std::string versionNum = ExtractTag(result, "version_num");
+  if (versionNum.empty())
+    versionNum = app->second.second;
+  return speeds.FlopsOf(masterUrl, app->second.first, versionNum, ExtractTag(result, "plan_class"));
 }
 
 }  // namespace tessarin

@@ -33,9 +33,9 @@ std::string RunningTask(const std::string& state, const std::string& cpu) {
 std::string RemoteState(const std::string& results) {
   const std::string full = ClientStateXml(
       ProjectXml(kUrl, "Loopback Test Project", "<resource_share>100</resource_share>\n") +
-      WorkunitXml("wu_1", "loopapp", "100", "1e12", {}) +
+      WorkunitXml("wu_3", "loopapp", "100", "1e12", {}) +
       WorkunitXml("wu_2", "loopapp", "100", "1e12", {}) +
-      WorkunitXml("wu_3", "loopapp", "100", "1e12", {}) + results);
+      WorkunitXml("wu_1", "loopapp", "100", "1e12", {}) + results);
   return full.substr(std::string("<client_state>\n").size(),
                      full.size() - std::string("<client_state>\n</client_state>\n").size());
 }
