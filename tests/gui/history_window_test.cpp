@@ -103,6 +103,30 @@ class HistoryWindowTest : public ::testing::Test {
 
 // --- Reading and the two pages ----------------------------------------------------------
 
+TEST_F(HistoryWindowTest, TheLogMenuRunsTheJobLogImportAndShowsItsCounts) {
+  WriteLog({Row("SETI@home", "orion", "r1", "10")});
+  EXPECT_EQ(Open()->ImportJobLogsItem(), nullptr);
+
+  int runs = 0;
+  TfrmHistory window(settings, dir.path(), nullptr, &messages, [&runs] {
+    ++runs;
+    JobLogImport import;
+    import.added = 2;
+    import.skipped = 1;
+    import.unreadableClients = {"/var/lib/boinc/"};
+    return import;
+  });
+  ASSERT_NE(window.ImportJobLogsItem(), nullptr);
+  EXPECT_EQ(window.ImportJobLogsItem()->text(), "Import job logs");
+  window.ImportJobLogsItem()->trigger();
+  EXPECT_EQ(runs, 1);
+  ASSERT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(messages.kinds[0], MessageKind::kInformation);
+  EXPECT_EQ(messages.texts[0],
+            "Rows added: 2\nRows skipped: 1\nclient_state.xml of /var/lib/boinc/ cannot be read "
+            "whole; its job logs wait for the next import");
+}
+
 TEST_F(HistoryWindowTest, OpensWithTheNewestRowFirstAndTheDefaultColumns) {
   WriteLog({Row("SETI@home", "orion", "first", "3725.9"), Row("Rosetta", "lyra", "second", "60")});
   const auto window = Open();

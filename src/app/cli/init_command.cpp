@@ -24,23 +24,6 @@ std::string AbsoluteDir(const std::string& dir) {
   return AddBackslash(absolute.lexically_normal().string());
 }
 
-// A password file must be the user's alone, as Tessarin's own are.
-bool PasswordFileUsable(const std::string& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (error || !fs::is_regular_file(status)) {
-    std::cerr << "tessarin-cli: password file " << path << " does not exist\n";
-    return false;
-  }
-  const fs::perms open = fs::perms::group_all | fs::perms::others_all;
-  if ((status.permissions() & open) != fs::perms::none) {
-    std::cerr << "tessarin-cli: password file " << path
-              << " can be read by other users; make it yours alone (chmod 600)\n";
-    return false;
-  }
-  return true;
-}
-
 // The remote clients named, or nothing when one of them is not usable.
 std::optional<std::vector<RemoteClientSetting>> RemoteSettings(const InitOptions& options) {
   std::vector<RemoteClientSetting> remotes;
@@ -52,8 +35,11 @@ std::optional<std::vector<RemoteClientSetting>> RemoteSettings(const InitOptions
     }
     RemoteClientSetting setting{*address, true, ""};
     if (!remote.passwordFile.empty()) {
-      if (!PasswordFileUsable(remote.passwordFile))
+      const std::string problem = PasswordFileProblem(remote.passwordFile);
+      if (!problem.empty()) {
+        std::cerr << "tessarin-cli: " << problem << "\n";
         return std::nullopt;
+      }
       setting.passwordFile = fs::absolute(remote.passwordFile).lexically_normal().string();
     }
     remotes.push_back(setting);
@@ -89,6 +75,7 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     fs::remove(path);
     SettingsStore settings(path);
     settings.Write(settings::kTimer, settings::kTimer.defaultValue);
+    settings.Write(settings::kMaxBackupMb, settings::kMaxBackupMb.defaultValue);
     if (!options.logDir.empty())
       settings.Write(settings::kLogDir, AbsoluteDir(options.logDir));
     for (const std::string& client : options.clients) {

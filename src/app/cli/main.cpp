@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "history_command.h"
+#include "import_joblog_command.h"
 #include "init_command.h"
 #include "overview_command.h"
 #include "platform/program_dir.h"
@@ -71,6 +72,10 @@ int main(int argc, char** argv) {
   historyCommand->add_flag("--zero", history.zeroAsError,
                            "Consider WUs with 0 seconds as errorenous");
 
+  CLI::App* importJoblogCommand = app.add_subcommand(
+      "import-joblog",
+      "Add a boinc.csv row for every result in the clients' job logs that boinc.csv lacks");
+
   CLI11_PARSE(app, argc, argv);
 
   const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
@@ -99,5 +104,7 @@ int main(int argc, char** argv) {
     return RunOverviewCommand(programDir, overview);
   if (*historyCommand)
     return RunHistoryCommand(programDir, history);
+  if (*importJoblogCommand)
+    return RunImportJoblogCommand(programDir);
   return 1;
 }

@@ -40,7 +40,8 @@ tessarin::WindowOpeners MakeWindowOpeners(tessarin::MessageBoxes& messages) {
   using namespace tessarin;
   WindowOpeners openers;
   openers.history = [&messages](const WindowContext& context) {
-    ShowHistoryWindow(context.parent, context.env.settings, context.env.programDir, &messages);
+    ShowHistoryWindow(context.parent, context.env.settings, context.env.programDir, &messages,
+                      context.importJobLogs);
   };
   openers.overview = [](const WindowContext& context, const ResultList& results) {
     ShowOverviewWindow(context.parent, context.env.settings, results, SystemClock().Now());

@@ -23,6 +23,8 @@ inline constexpr const char* kStatisticsPageCaption = "Statistics";
 inline constexpr const char* kOptionsMenuCaption = "Options";
 inline constexpr const char* kProjectsMenuCaption = "Projects";
 inline constexpr const char* kHostsMenuCaption = "Hosts";
+inline constexpr const char* kLogMenuCaption = "Log";
+inline constexpr const char* kImportJobLogsCaption = "Import job logs";
 
 struct HistoryModel {
   explicit HistoryModel(HistoryLog log);

@@ -1,5 +1,7 @@
 #include "core/data/project_dir_name.h"
 
+#include <algorithm>
+
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -28,6 +30,9 @@ std::string ProjectDirName(std::string_view masterUrl) {
   }
   if (!name.empty() && name.back() == '_')
     name.pop_back();
+  // "http://../" would name projects/.. itself: the client directory.
+  if (name.find_first_not_of('.') == std::string::npos)
+    name.assign(std::max<std::size_t>(name.size(), 1), '_');
   return name;
 }
 

@@ -1,18 +1,23 @@
 #include "core/display/astropulse_slot_details.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <optional>
 #include <stdexcept>
 
+#include "core/data/client_file.h"
 #include "core/display/sky_position_text.h"
 #include "core/display/slot_fields.h"
 #include "core/display/slot_paths.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
+#include "core/watcher/settings_keys.h"
 
 namespace tessarin {
 
@@ -45,15 +50,28 @@ void ReadPeaks(const std::string& result, SlotInfo& entry) {
 
 }  // namespace
 
-double ReadApFractionDone(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+double ReadApFractionDone(const std::string& clientDir, const std::string& path,
+                          std::uint64_t maxBytes) {
+  std::optional<OpenedClientFile> file;
+  try {
+    file = OpenClientFile(clientDir, path, maxBytes);
+  } catch (const ClientFileRefused& refusal) {
+    throw ClientFileRefused(path + " - " + refusal.what());
+  }
   if (!file)
     throw std::runtime_error(path + " - cannot be opened");
   std::array<char, kStateRecordSize> record{};
-  file.read(record.data(), record.size());
-  if (static_cast<std::size_t>(file.gcount()) < record.size()) {
-    throw std::runtime_error(path + " - shorter than 240 bytes");
+  std::size_t total = 0;
+  while (total < record.size()) {
+    const ssize_t n = ::read(file->fd.get(), record.data() + total, record.size() - total);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      break;
+    total += static_cast<std::size_t>(n);
   }
+  if (total < record.size())
+    throw std::runtime_error(path + " - shorter than 240 bytes");
   std::uint64_t bits = 0;
   for (std::size_t i = 8; i-- > 0;) {
     bits = bits << 8 | static_cast<unsigned char>(record[kFractionOffset + i]);
@@ -70,8 +88,10 @@ void ReadAstropulseDetails(const ActiveTaskFacts& facts, const Environment& env,
   if (workUnit.empty())
     return;
   ReadSkyPosition(workUnit, entry);
-  ReadPeaks(FileAsString(ResultFilePath(facts), env.exceptions), entry);
-  percentDone = ReadApFractionDone(facts.slotDir + "ap_state.dat") * 100;
+  ReadPeaks(ReadTaskFile(env, facts, ResultFilePath(facts)), entry);
+  percentDone = ReadApFractionDone(facts.clientDir, facts.slotDir + "ap_state.dat",
+                                   MaxBackupBytes(env.settings)) *
+                100;
 }
 
 }  // namespace tessarin

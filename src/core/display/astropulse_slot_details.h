@@ -2,6 +2,7 @@
 // Astropulse: sky position from the work-unit backup, peaks from the result file, progress
 // from ap_state.dat.
 
+#include <cstdint>
 #include <string>
 
 #include "core/display/slot_info.h"
@@ -16,8 +17,10 @@ void ReadAstropulseDetails(const ActiveTaskFacts& facts, const Environment& env,
                            double& percentDone);
 
 // The fraction done of an Astropulse checkpoint: the little-endian double at offset 224 of its
-// 240-byte record. Throws std::runtime_error when the file cannot be read, is shorter than the
-// record, or the value is not a finite number.
-double ReadApFractionDone(const std::string& path);
+// 240-byte record, read as a client file (`path` lies in `clientDir`). Throws
+// ClientFileRefused for a refused file, std::runtime_error when it cannot be read, is shorter
+// than the record, or the value is not a finite number.
+double ReadApFractionDone(const std::string& clientDir, const std::string& path,
+                          std::uint64_t maxBytes);
 
 }  // namespace tessarin

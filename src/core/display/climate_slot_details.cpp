@@ -2,7 +2,7 @@
 
 #include "core/display/model_date.h"
 #include "core/display/slot_fields.h"
-#include "core/tools/files.h"
+#include "core/display/slot_paths.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 
@@ -39,7 +39,7 @@ double ReadModelDate(std::string& description) {
 
 void ReadClimateDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry,
                         double& percentDone) {
-  std::string description = FileAsString(DescriptionPath(facts), env.exceptions);
+  std::string description = ReadTaskFile(env, facts, DescriptionPath(facts));
   if (description.empty())
     return;
   entry.Phase = Bounded(ExtractTagCut(description, "PH"), slot_width::kPhase);

@@ -53,8 +53,8 @@ std::string DetectorLabel(std::string_view index) {
 }
 
 void ScanFile(const std::string& path, EinsteinResultLayout layout, const Environment& env,
-              SlotInfo& entry) {
-  ScanEinsteinPeaks(FileAsString(path, env.exceptions), layout, entry);
+              const ActiveTaskFacts& facts, SlotInfo& entry) {
+  ScanEinsteinPeaks(ReadTaskFile(env, facts, path), layout, entry);
 }
 
 std::string BandText(float startFreq, float endFreq) {
@@ -81,7 +81,7 @@ void ReadEinsteinDetails(const ActiveTaskFacts& facts, const Environment& env, S
       if (file.empty())
         continue;
       size += FileSizeOf(facts.slotDir + file);
-      ScanFile(facts.slotDir + file, EinsteinResultLayout::kSevenFields, env, entry);
+      ScanFile(facts.slotDir + file, EinsteinResultLayout::kSevenFields, env, facts, entry);
     }
     entry.OutputSize = CheckedField<std::int32_t>(size, "output size");
   } else if (!ContainsText(commandLine, "--IFO")) {
@@ -90,14 +90,14 @@ void ReadEinsteinDetails(const ActiveTaskFacts& facts, const Environment& env, S
     // Without " -I" the index reads as 1: LLO.
     entry.InfoText = DetectorLabel(OptionValue(commandLine, " -I").value_or("-1"));
     entry.OutputSize = CheckedField<std::int32_t>(FileSizeOf(ResultFilePath(facts)), "output size");
-    ScanFile(ResultFilePath(facts), EinsteinResultLayout::kSevenFields, env, entry);
+    ScanFile(ResultFilePath(facts), EinsteinResultLayout::kSevenFields, env, facts, entry);
   } else {
     const EinsteinSearchRange range = ParseIfoCommandLine(commandLine);
     startFreq = range.startFreq;
     endFreq = range.endFreq;
     entry.InfoText = Bounded("(" + IfoDetector(commandLine) + ": ", slot_width::kInfoText);
     entry.OutputSize = CheckedField<std::int32_t>(FileSizeOf(ResultFilePath(facts)), "output size");
-    ScanFile(ResultFilePath(facts), EinsteinResultLayout::kFiveFields, env, entry);
+    ScanFile(ResultFilePath(facts), EinsteinResultLayout::kFiveFields, env, facts, entry);
   }
   entry.InfoText = Bounded(entry.InfoText + BandText(startFreq, endFreq), slot_width::kInfoText);
 }

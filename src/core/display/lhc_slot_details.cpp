@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/display/slot_fields.h"
-#include "core/tools/files.h"
+#include "core/display/slot_paths.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
 
@@ -28,8 +28,7 @@ std::string TrackingLine(const std::string& deck) {
 }  // namespace
 
 void ReadLhcDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry) {
-  std::string fields =
-      TrimBlanks(TrackingLine(FileAsString(facts.slotDir + "fort.3", env.exceptions)));
+  std::string fields = TrimBlanks(TrackingLine(ReadTaskFile(env, facts, facts.slotDir + "fort.3")));
   const std::int64_t forward = DigitsToInt(CutHead(fields, ' '));
   fields = TrimBlanks(fields);
   const std::int64_t backward = DigitsToInt(CutHead(fields, ' '));

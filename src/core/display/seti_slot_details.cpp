@@ -61,7 +61,7 @@ void ReadSetiDetails(const ActiveTaskFacts& facts, const Environment& env, SlotI
     return;
   ReadSkyPosition(std::move(groupInfo), entry);
 
-  std::string state = FileAsString(facts.slotDir + "state.sah", env.exceptions);
+  std::string state = ReadTaskFile(env, facts, facts.slotDir + "state.sah");
   ReadBestSignals(state, entry);
 
   if (!ContainsText(entry.AppName, "enhanced") &&

@@ -14,4 +14,9 @@ std::string WorkUnitBackupPath(const Environment& env, const ActiveTaskFacts& fa
 // The result's output file in the project directory.
 std::string ResultFilePath(const ActiveTaskFacts& facts);
 
+// A file of the task's project or slot directory, read as a client file: empty when missing
+// or refused, at most Options/maxbackupmb.
+std::string ReadTaskFile(const Environment& env, const ActiveTaskFacts& facts,
+                         const std::string& path);
+
 }  // namespace tessarin

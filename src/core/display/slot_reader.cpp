@@ -1,4 +1,5 @@
 #include "core/display/slot_reader.h"
+#include "core/data/client_file.h"
 
 #include <exception>
 #include <string>
@@ -70,6 +71,9 @@ void SlotReader::GetSlot(const ActiveTaskFacts& facts, ResultList& results, Disp
       ReadKindDetails(facts, env_, entry, percentDone);
     FillProgress(facts, percentDone, entry, results);
     FillStatus(facts, entry);
+  } catch (const ClientFileRefused& refusal) {
+    // The same planted file is met at every cycle.
+    env_.exceptions.LogExceptionOnce(std::string("GetSlot - ") + refusal.what());
   } catch (const std::exception& error) {
     env_.exceptions.LogException(std::string("GetSlot - ") + error.what());
   }

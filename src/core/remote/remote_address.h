@@ -15,6 +15,8 @@ struct RemoteAddress {
   int port = kDefaultGuiRpcPort;
   // "host:port" ("[v6]:port"), the form kept in the settings.
   std::string Key() const;
+
+  bool operator==(const RemoteAddress&) const = default;
 };
 
 // Empty when the text names no host or a port outside 1..65535.

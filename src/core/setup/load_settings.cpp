@@ -6,6 +6,7 @@
 
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
+#include "core/watcher/remote_clients.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
@@ -44,6 +45,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   SetupSettings s;
   s.autorun = context.autostart.IsOn() || IsFirstStart(store);
   s.boincDirs = LoadBoincDirs(store, context.defaultClientDir);
+  s.remotes = ReadRemoteClients(store);
   s.logDir = store.ReadString(settings::kLogDir.section, settings::kLogDir.key,
                               context.programDir + "logs");
 
@@ -59,6 +61,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   s.backupWU = store.Read(settings::kBackupWU);
   s.backupState = store.Read(settings::kBackupState);
   s.backupResult = store.Read(settings::kBackupResult);
+  s.maxBackupMb = store.Read(settings::kMaxBackupMb);
   // The spin edit cannot show more; a hand-edited value is brought into its range.
   s.timer = std::clamp(store.Read(settings::kTimer), 0, kTimerMax);
   s.wallpaper = store.Read(settings::kWallpaperInSetup);

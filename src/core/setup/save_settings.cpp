@@ -4,6 +4,7 @@
 
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
+#include "core/watcher/remote_clients.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
 
@@ -56,6 +57,7 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   outcome.autostartFailed = !autostartDone;
 
   WriteBoincDirs(store, s.boincDirs);
+  WriteRemoteClients(store, s.remotes);
   const std::string mapViewerDir = DirectoryOf(context.mapViewerPath);
   if (!mapViewerDir.empty())
     store.Write(settings::kSmvDir, mapViewerDir);
@@ -65,11 +67,14 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   store.Write(settings::kBackupWU, s.backupWU);
   store.Write(settings::kBackupState, s.backupState);
   store.Write(settings::kBackupResult, s.backupResult);
+  store.Write(settings::kMaxBackupMb, s.maxBackupMb);
   store.Write(settings::kTimer, s.timer);
   store.Write(settings::kWallpaperInSetup, s.wallpaper);
   WriteOptions(store, s);
 
   try {
+    for (const auto& [key, password] : s.typedPasswords)
+      StoreTypedPassword(context.programDir, key, password);
     store.UpdateFile();
   } catch (const std::exception& error) {
     outcome.flushError = error.what();

@@ -37,4 +37,13 @@ void ExceptionLog::LogException(std::string_view message) {
   store_.UpdateFile();
 }
 
+void ExceptionLog::LogExceptionOnce(std::string_view message) {
+  {
+    std::lock_guard lock(mutex_);
+    if (store_.ValueExists(sections::kExceptions, "v" + productVersion_ + " - " + KeyText(message)))
+      return;
+  }
+  LogException(message);
+}
+
 }  // namespace tessarin

@@ -18,6 +18,10 @@ class ExceptionLog {
   // Throws what the flush throws.
   void LogException(std::string_view message);
 
+  // Counts the message only when it has no counter yet: for what would otherwise be counted
+  // again at every cycle (a refused client file).
+  void LogExceptionOnce(std::string_view message);
+
  private:
   SettingsStore& store_;
   std::string productVersion_;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <new>
 #include <system_error>
 
@@ -19,6 +20,8 @@ namespace tessarin {
 namespace {
 
 constexpr std::size_t kCopyBlockSize = 2048;
+// Copies of a volunteer's science files are theirs alone, whatever the source allowed.
+constexpr mode_t kPrivateMode = 0600;
 
 [[noreturn]] void ThrowErrno(const std::string& path) {
   throw std::system_error(errno, std::generic_category(), path);
@@ -36,7 +39,7 @@ int OpenForReading(const std::string& path) {
 int OpenForWriting(const std::string& path, int extraFlags = 0) {
   return ::open(path.c_str(),
                 O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | extraFlags,
-                0666);
+                kPrivateMode);
 }
 
 // Writes all of `size` bytes, resuming after partial writes; false with errno on failure.
@@ -165,7 +168,8 @@ std::string FileAsString(const std::string& path, ExceptionLog& log) {
 void StringToFile(const std::string& content, const std::string& path, ExceptionLog& log) {
   FileDescriptor fd(OpenForWriting(path, O_TRUNC));
   int error = 0;
-  if (fd.get() < 0 || !WriteAll(fd.get(), content.data(), content.size()))
+  if (fd.get() < 0 || ::fchmod(fd.get(), kPrivateMode) != 0 ||
+      !WriteAll(fd.get(), content.data(), content.size()))
     error = errno;
   if (fd.get() >= 0 && fd.Close() != 0 && error == 0)
     error = errno;
@@ -177,11 +181,16 @@ void CopyFileData(const std::string& source, const std::string& destination) {
   FileDescriptor in(OpenForReading(source));
   if (in.get() < 0)
     ThrowErrno(source);
+  CopyDescriptorData(in.get(), source, destination, UINT64_MAX);
+}
+
+bool CopyDescriptorData(int source, const std::string& sourceName, const std::string& destination,
+                        std::uint64_t maxBytes) {
   struct stat sourceInfo {};
-  if (::fstat(in.get(), &sourceInfo) != 0)
-    ThrowErrno(source);
+  if (::fstat(source, &sourceInfo) != 0)
+    ThrowErrno(sourceName);
   if (S_ISDIR(sourceInfo.st_mode))
-    throw std::system_error(EISDIR, std::generic_category(), source);
+    throw std::system_error(EISDIR, std::generic_category(), sourceName);
 
   FileDescriptor out(OpenForWriting(destination));
   if (out.get() < 0)
@@ -191,26 +200,33 @@ void CopyFileData(const std::string& source, const std::string& destination) {
     ThrowErrno(destination);
   // Truncating the source itself would lose it; a copy onto itself is already complete.
   if (destinationInfo.st_dev == sourceInfo.st_dev && destinationInfo.st_ino == sourceInfo.st_ino) {
-    return;
+    return true;
   }
-  if (::ftruncate(out.get(), 0) != 0)
+  if (::ftruncate(out.get(), 0) != 0 || ::fchmod(out.get(), kPrivateMode) != 0)
     ThrowErrno(destination);
 
   char buffer[kCopyBlockSize];
+  std::uint64_t total = 0;
   for (;;) {
-    const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+    const ssize_t n = ::read(source, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR)
         continue;
-      ThrowErrno(source);
+      ThrowErrno(sourceName);
     }
     if (n == 0)
       break;
+    total += static_cast<std::uint64_t>(n);
+    if (total > maxBytes) {
+      ::unlink(destination.c_str());
+      return false;
+    }
     if (!WriteAll(out.get(), buffer, static_cast<std::size_t>(n)))
       ThrowErrno(destination);
   }
   if (out.Close() != 0)
     ThrowErrno(destination);
+  return true;
 }
 
 bool PathExists(const std::string& path) {

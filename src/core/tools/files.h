@@ -14,13 +14,19 @@ class ExceptionLog;
 // "FileAsString - " + path + " - " + error. Reads at most the size seen first.
 std::string FileAsString(const std::string& path, ExceptionLog& log);
 
-// Creates or truncates and writes `content`. Errors are counted as
-// "StringToFile - " + path + " - " + error; a partly written file stays.
+// Creates or truncates and writes `content`; the file gets mode 0600, whatever the umask. Errors
+// are counted as "StringToFile - " + path + " - " + error; a partly written file stays.
 void StringToFile(const std::string& content, const std::string& path, ExceptionLog& log);
 
-// Copies all bytes in 2048-byte blocks; creates or truncates the destination.
+// Copies all bytes in 2048-byte blocks; creates or truncates the destination (mode 0600).
 // Throws std::runtime_error (or std::system_error) on failure: callers catch.
 void CopyFileData(const std::string& source, const std::string& destination);
+
+// Copies what `source` (an open descriptor, named `sourceName` in errors) reads into
+// `destination`, as CopyFileData. More than `maxBytes` bytes stops the copy: the destination
+// is removed and the result is false. Throws as CopyFileData.
+bool CopyDescriptorData(int source, const std::string& sourceName, const std::string& destination,
+                        std::uint64_t maxBytes);
 
 // True for an existing file or directory.
 bool PathExists(const std::string& path);

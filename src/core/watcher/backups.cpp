@@ -1,14 +1,19 @@
 #include "core/watcher/backups.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <optional>
 
+#include "core/data/client_file.h"
 #include "core/projects/log_files.h"
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/safe_file_name.h"
+#include "core/watcher/settings_keys.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
@@ -37,6 +42,35 @@ void ForEachFileName(ScanContext& context, const char* operation, const std::str
   });
 }
 
+// Copies the client file `source` to `copy` when `wanted` (given the opened file) says so;
+// true when copied. A refused file is counted once per path; other errors reach the caller.
+template <typename Wanted>
+bool CopyClientFile(ScanContext& context, const char* operation, const std::string& clientDir,
+                    const std::string& source, const std::string& copy, Wanted wanted) {
+  const std::uint64_t maxBytes = MaxBackupBytes(context.env.settings);
+  try {
+    const std::optional<OpenedClientFile> file = OpenClientFile(clientDir, source, maxBytes);
+    if (!file || !wanted(*file))
+      return false;
+    if (!CopyDescriptorData(file->fd.get(), source, copy, maxBytes))
+      throw ClientFileRefused("Grew past " + std::to_string(maxBytes >> 20) + " MB, not copied");
+    return true;
+  } catch (const ClientFileRefused& refusal) {
+    context.env.exceptions.LogExceptionOnce(std::string(operation) + " - " + source + " - " +
+                                            refusal.what());
+    return false;
+  }
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::uint32_t Low32(std::uint64_t size) {
+  return static_cast<std::uint32_t>(size & 0xFFFFFFFFu);
+}
+
 void WriteWorkunitDescription(ScanContext& context, const std::string& workunit,
                               const std::string& wuName) {
   Environment& env = context.env;
@@ -51,24 +85,26 @@ void WriteWorkunitDescription(ScanContext& context, const std::string& workunit,
 // Copies the input files; `copied` is called after each copy made.
 template <typename Copied>
 void CopyWorkunitInputs(ScanContext& context, const std::string& workunit,
-                        const std::string& projectDir, Copied copied) {
+                        const std::string& clientDir, const std::string& projectDir,
+                        Copied copied) {
   ForEachFileName(context, "ProcessWorkunit", workunit, [&](const std::string& name) {
-    const std::uint32_t size = FileSizeOf(projectDir + name);
     const std::string copy = context.env.logDir + name + logs::kBackupExtension;
     // An input file only grows while it downloads; a complete copy stays.
-    if (size < 1 || FileSizeOf(copy) >= size)
-      return;
-    CopyFileData(projectDir + name, copy);
-    copied();
+    const auto incomplete = [&](const OpenedClientFile& file) {
+      return Low32(file.size) >= 1 && FileSizeOf(copy) < Low32(file.size);
+    };
+    if (CopyClientFile(context, "ProcessWorkunit", clientDir, projectDir + name, copy, incomplete))
+      copied();
   });
 }
 
 }  // namespace
 
 void ProcessWorkunit(ScanContext& context, const std::string& workunit,
-                     const std::string& projectDir, ProjectKind kind, const std::string& wuName) {
+                     const std::string& clientDir, const std::string& projectDir, ProjectKind kind,
+                     const std::string& wuName) {
   WriteWorkunitDescription(context, workunit, wuName);
-  CopyWorkunitInputs(context, workunit, projectDir, [&] {
+  CopyWorkunitInputs(context, workunit, clientDir, projectDir, [&] {
     if (kind == ProjectKind::kSeti || kind == ProjectKind::kAstropulse) {
       context.flags.wallpaperRequest = true;
     }
@@ -77,32 +113,39 @@ void ProcessWorkunit(ScanContext& context, const std::string& workunit,
 }
 
 void CopyWorkunitQuietly(ScanContext& context, const std::string& workunit,
-                         const std::string& projectDir, const std::string& wuName,
-                         bool inputFiles) {
+                         const std::string& clientDir, const std::string& projectDir,
+                         const std::string& wuName, bool inputFiles) {
   WriteWorkunitDescription(context, workunit, wuName);
   if (inputFiles)
-    CopyWorkunitInputs(context, workunit, projectDir, [] {});
+    CopyWorkunitInputs(context, workunit, clientDir, projectDir, [] {});
 }
 
-void ProcessResult(ScanContext& context, const std::string& result, const std::string& projectDir) {
+void ProcessResult(ScanContext& context, const std::string& result, const std::string& clientDir,
+                   const std::string& projectDir) {
   ForEachFileName(context, "ProcessResult", result, [&](const std::string& name) {
-    const std::uint32_t size = FileSizeOf(projectDir + name);
     const std::string copy = context.env.logDir + name + logs::kBackupExtension;
-    if (size > 0 && FileSizeOf(copy) != size)
-      CopyFileData(projectDir + name, copy);
+    CopyClientFile(context, "ProcessResult", clientDir, projectDir + name, copy,
+                   [&](const OpenedClientFile& file) {
+                     return Low32(file.size) > 0 && FileSizeOf(copy) != Low32(file.size);
+                   });
   });
 }
 
 void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
-                     const std::string& slotDir) {
+                     const std::string& clientDir, const std::string& slotDir) {
   try {
     if (!CheckName(context, "ProcessStateSah", resultFileName))
       return;
     const std::string copy = context.env.logDir + resultFileName + logs::kStateBackupSuffix;
+    const auto newer = [&](const OpenedClientFile& file) {
+      return FileTimeOf(copy) < file.modified;
+    };
+    // ap_state.dat only when there is no state.sah at all (a refused one counts as there).
     const std::string sahState = slotDir + "state.sah";
-    const std::string source = PathExists(sahState) ? sahState : slotDir + "ap_state.dat";
-    if (FileTimeOf(copy) < FileTimeOf(source))
-      CopyFileData(source, copy);
+    if (!CopyClientFile(context, "ProcessStateSah", clientDir, sahState, copy, newer) &&
+        !EntryExists(sahState)) {
+      CopyClientFile(context, "ProcessStateSah", clientDir, slotDir + "ap_state.dat", copy, newer);
+    }
   } catch (const std::exception& error) {
     context.env.exceptions.LogException(std::string("ProcessStateSah - ") + error.what());
   }

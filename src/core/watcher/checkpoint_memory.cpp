@@ -4,6 +4,7 @@
 
 #include "core/tools/csv.h"
 #include "core/tools/date_time.h"
+#include "core/tools/ini_key.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
 #include "core/watcher/settings_keys.h"
@@ -51,7 +52,10 @@ std::string FormatCheckpointLine(const CheckpointLine& line) {
 CheckpointMemory::CheckpointMemory(SettingsStore& settings, const std::string& clientDir)
     : settings_(settings),
       section_(CheckpointSection(clientDir)),
-      previous_(settings.ReadSectionValues(section_)) {}
+      previous_(settings.ReadSectionValues(section_)) {
+  for (Entry& entry : previous_)
+    entry.first = UnescapeIniKey(entry.first);
+}
 
 ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double cpuTime,
                                          const std::string& projectName, const std::string& appName,
@@ -92,12 +96,13 @@ ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double c
 
 void CheckpointMemory::Store(bool keepVanished) {
   settings_.EraseSection(section_);
+  // Result names come from the client: escaped, none can become a header or another key.
   if (keepVanished) {
     for (const Entry& entry : previous_)
-      settings_.WriteString(section_, entry.first, entry.second);
+      settings_.WriteString(section_, EscapeIniKey(entry.first), entry.second);
   }
   for (const Entry& entry : current_)
-    settings_.WriteString(section_, entry.first, entry.second);
+    settings_.WriteString(section_, EscapeIniKey(entry.first), entry.second);
 }
 
 }  // namespace tessarin

@@ -1,6 +1,6 @@
 #pragma once
 // The checkpoint memory of one client directory: section "checkpoints-" + escaped directory,
-// one key per running task's result name, value
+// one key per running task's result name (escaped by EscapeIniKey), value
 //   checkpoint CPU time, "project", "application", application version, change time
 // where the change time is the last observed change of the CPU time as a date serial in UTC
 // followed by "Z", so a change of daylight-saving time does not move it. Values of older

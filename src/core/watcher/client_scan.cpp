@@ -7,6 +7,7 @@
 #include "core/tools/date_time.h"
 #include "core/tools/exception_log.h"
 #include "core/tools/text.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/directory_scan.h"
 #include "core/watcher/remote_clients.h"
 #include "core/watcher/remote_scan.h"
@@ -44,13 +45,7 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
           std::async(std::launch::async, &RemoteWatch::LookAtAll, &remote, remoteClients,
                      ReadRemoteTimeouts(settings), context.env.programDir, context.env.clock.Now());
     }
-    for (const std::string& key : settings.ReadSection(sections::kBoincDirs)) {
-      const std::string clientDir = AddBackslash(UnescapeIniText(key));
-      if (clientDir.empty())
-        continue;
-      if (!settings.ReadBool(sections::kBoincDirs, key, settings::kBoincDirEnabledDefault)) {
-        continue;
-      }
+    for (const std::string& clientDir : WatchedClientDirs(settings)) {
       KeepConditions(ScanDirectory(context, details, clientDir, report.results, report.display),
                      clientDir, lastGood, report.conditions);
     }

@@ -16,8 +16,10 @@
 #include "core/watcher/app_version_speeds.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
+#include "core/watcher/job_log.h"
 #include "core/watcher/result_element.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
@@ -99,15 +101,9 @@ class DirectoryScan {
     readable_ = !state.empty();
     if (!readable_)
       return;
-    const std::string netStats = ExtractTagCut(state, "net_stats");
-    const std::string timeStats = ExtractTagCut(state, "time_stats");
-    const std::string hostInfo = ExtractTagCut(state, "host_info");
-    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
-    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
-                                             ExtractTag(state, "core_client_minor_version"));
+    client_ = ReadClientFacts(std::move(state));
     // A file cut off while written tells nothing about the tasks and work after the cut.
-    complete_ = ContainsText(state, "</client_state>");
-    client_.clientState = std::move(state);
+    complete_ = ContainsText(client_.clientState, "</client_state>");
     ForEachElement(client_.clientState, "active_task", [&](const std::string& task) {
       tasks_.push_back(task);
       runningResults_.push_back(ExtractTag(task, "result_name"));
@@ -138,7 +134,7 @@ class DirectoryScan {
       const bool resultCopied =
           backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
       if (resultCopied)
-        ProcessResult(context_, text, projectDir);
+        ProcessResult(context_, text, clientDir_, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
       if (facts.fileName.empty())
@@ -161,7 +157,7 @@ class DirectoryScan {
         finished.loggingTime = FinishTime(text, context_.env.clock.Now());
         if (LoggerReadsBackups(project.kind)) {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
-                              WrappedWorkunit(facts.wuName), facts.wuName, projectDir);
+                              WrappedWorkunit(facts.wuName), facts.wuName, clientDir_, projectDir);
         }
         LogWU(context_, client_, project, finished);
       }
@@ -201,12 +197,12 @@ class DirectoryScan {
       facts.name = ExtractTag(text, "name");
       const bool running = !facts.name.empty() && TextInList(runningWorkunits_, facts.name);
       if (backupAll || (IsSetiKind(project.kind) && running)) {
-        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>",
+        ProcessWorkunit(context_, "<workunit>" + text + "</workunit>", clientDir_,
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
       } else if (project.kind == ProjectKind::kEinstein && running) {
         // The Einstein@Home logger takes the search range from the description; it deletes
         // the description after logging when Backup/WU is off.
-        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>",
+        CopyWorkunitQuietly(context_, "<workunit>" + text + "</workunit>", clientDir_,
                             ProjectDirOf(clientDir_, project.master_url), facts.name, false);
       }
       facts.estimate =
@@ -234,7 +230,7 @@ class DirectoryScan {
       facts.projectDir = ProjectDirOf(clientDir_, ExtractTag(task, "project_master_url"));
       facts.slotDir = clientDir_ + "slots/" + facts.slot + "/";
       const TaskCheckpoint checkpoint =
-          ReadTaskCheckpoint(task, facts.slotDir, context_.env.exceptions);
+          ReadTaskCheckpoint(task, clientDir_, facts.slotDir, context_.env);
       facts.checkpointCpuTime = checkpoint.cpuTime;
       facts.percentDone = checkpoint.fractionDone * 100;
       facts.moreTasks = tasks_.size() > 1;
@@ -254,7 +250,7 @@ class DirectoryScan {
         facts.resultFileName = result.fileName;
         facts.projectName = result.project->project_name;
         facts.kind = result.project->kind;
-        ProcessStateSah(context_, result.fileName, facts.slotDir);
+        ProcessStateSah(context_, result.fileName, clientDir_, facts.slotDir);
       }
       std::string appVersion;
       for (const WorkunitFacts& workunit : workunitFacts_) {
@@ -282,6 +278,21 @@ class DirectoryScan {
     details_.GetSlot(facts, results_, display_);
   }
 
+  // The job log that may hold a vanished task: its project's, unless the client still lists
+  // the result (then the result pass logs it when it is finished).
+  std::string JobLogOfVanished(const std::string& resultName,
+                               const std::string& projectName) const {
+    for (const ResultFacts& result : resultFacts_) {
+      if (result.name == resultName)
+        return {};
+    }
+    for (const ProjectRecord& project : workunitWalk_.projects) {
+      if (project.project_name == projectName)
+        return JobLogPath(clientDir_, project.master_url);
+    }
+    return {};
+  }
+
   // Tasks gone since the last cycle are logged from their backups, once the whole client
   // state could be read; until then they stay in the memory.
   void FinishMemory() {
@@ -293,7 +304,7 @@ class DirectoryScan {
         project.project_name = line.projectName;
         IdentifyProject(project);
         LogVanishedTask(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
-                        entry.first);
+                        entry.first, JobLogOfVanished(entry.first, line.projectName));
       }
     }
     memory_.Store(!wholeState);

@@ -16,7 +16,7 @@ bool LoggerReadsBackups(ProjectKind kind) {
 void BackUpBeforeLogging(ScanContext& context, ProjectKind kind, const std::string& result,
                          bool copyResult, const std::string& resultFileName,
                          const std::string& workunit, const std::string& wuName,
-                         const std::string& projectDir) {
+                         const std::string& clientDir, const std::string& projectDir) {
   if (!LoggerReadsBackups(kind))
     return;
   // Once logged, the logger may have deleted the copies on purpose: they are not made again.
@@ -25,15 +25,16 @@ void BackUpBeforeLogging(ScanContext& context, ProjectKind kind, const std::stri
     return;
   }
   if (copyResult)
-    ProcessResult(context, result, projectDir);
+    ProcessResult(context, result, clientDir, projectDir);
   if (workunit.empty())
     return;
   if (context.env.settings.Read(settings::kBackupWU)) {
     // What the work-unit pass of this cycle would copy anyway, with its flags.
-    ProcessWorkunit(context, workunit, projectDir, kind, wuName);
+    ProcessWorkunit(context, workunit, clientDir, projectDir, kind, wuName);
   } else {
     // The Einstein@Home logger reads only the search range from the description.
-    CopyWorkunitQuietly(context, workunit, projectDir, wuName, kind != ProjectKind::kEinstein);
+    CopyWorkunitQuietly(context, workunit, clientDir, projectDir, wuName,
+                        kind != ProjectKind::kEinstein);
   }
 }
 

@@ -23,6 +23,6 @@ bool LoggerReadsBackups(ProjectKind kind);
 void BackUpBeforeLogging(ScanContext& context, ProjectKind kind, const std::string& result,
                          bool copyResult, const std::string& resultFileName,
                          const std::string& workunit, const std::string& wuName,
-                         const std::string& projectDir);
+                         const std::string& clientDir, const std::string& projectDir);
 
 }  // namespace tessarin

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/tools/ini_key.h"
 #include "core/tools/text.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/settings_store.h"
@@ -19,16 +20,6 @@ namespace tessarin {
 namespace {
 
 constexpr const char* kPasswordsSection = "Passwords";
-
-// The INI key of an address: escaped like a directory, and a leading '[' of an IPv6 address
-// escaped too, so the line is not read as a section header.
-std::string IniKey(const std::string& addressKey) {
-  return ReplaceText(EscapeIniText(addressKey), "[", "%5B");
-}
-
-std::string AddressKeyOf(const std::string& iniKey) {
-  return UnescapeIniText(ReplaceText(iniKey, "%5B", "["));
-}
 
 std::string FirstLine(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -56,10 +47,20 @@ void MakePrivateFile(const std::string& path) {
 
 }  // namespace
 
+std::string PasswordFileProblem(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    return "The password file " + path + " does not exist.";
+  if ((info.st_mode & 077) != 0)
+    return "The password file " + path +
+           " can be read by other users; make it yours alone (chmod 600).";
+  return "";
+}
+
 std::vector<RemoteClientSetting> ReadRemoteClients(const SettingsStore& settings) {
   std::vector<RemoteClientSetting> clients;
   for (const std::string& key : settings.ReadSection(sections::kRemoteClients)) {
-    const std::optional<RemoteAddress> address = ParseRemoteAddress(AddressKeyOf(key));
+    const std::optional<RemoteAddress> address = ParseRemoteAddress(UnescapeIniKey(key));
     if (!address)
       continue;
     RemoteClientSetting client;
@@ -75,7 +76,7 @@ void WriteRemoteClients(SettingsStore& settings, const std::vector<RemoteClientS
   settings.EraseSection(sections::kRemoteClients);
   settings.EraseSection(sections::kRemotePasswordFiles);
   for (const RemoteClientSetting& client : clients) {
-    const std::string key = IniKey(client.address.Key());
+    const std::string key = EscapeIniKey(client.address.Key());
     settings.WriteBool(sections::kRemoteClients, key, client.enabled);
     if (!client.passwordFile.empty())
       settings.WriteString(sections::kRemotePasswordFiles, key, client.passwordFile);
@@ -96,7 +97,7 @@ std::string ReadRemotePassword(const RemoteClientSetting& client, const std::str
   if (!client.passwordFile.empty())
     return FirstLine(client.passwordFile);
   const SettingsStore credentials(CredentialsPath(programDir));
-  return credentials.ReadString(kPasswordsSection, IniKey(client.address.Key()), "");
+  return credentials.ReadString(kPasswordsSection, EscapeIniKey(client.address.Key()), "");
 }
 
 void StoreTypedPassword(const std::string& programDir, const std::string& key,
@@ -105,9 +106,9 @@ void StoreTypedPassword(const std::string& programDir, const std::string& key,
   MakePrivateFile(path);
   SettingsStore credentials(path);
   if (password.empty())
-    credentials.DeleteKey(kPasswordsSection, IniKey(key));
+    credentials.DeleteKey(kPasswordsSection, EscapeIniKey(key));
   else
-    credentials.WriteString(kPasswordsSection, IniKey(key), password);
+    credentials.WriteString(kPasswordsSection, EscapeIniKey(key), password);
   credentials.UpdateFile();
 }
 

@@ -17,7 +17,13 @@ struct RemoteClientSetting {
   RemoteAddress address;
   bool enabled = true;
   std::string passwordFile;  // empty: the credentials file, or no password
+
+  bool operator==(const RemoteClientSetting&) const = default;
 };
+
+// Why a password file may not be used (missing, or readable by other users); empty when it
+// may.
+std::string PasswordFileProblem(const std::string& path);
 
 // Every entry of section RemoteClients in file order; keys that name no address are skipped.
 std::vector<RemoteClientSetting> ReadRemoteClients(const SettingsStore& settings);

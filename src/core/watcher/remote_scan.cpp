@@ -7,6 +7,7 @@
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 #include "core/watcher/app_version_speeds.h"
+#include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/project_logger.h"
 #include "core/watcher/result_element.h"
@@ -74,13 +75,7 @@ class RemoteScan {
 
  private:
   void ReadState(std::string state) {
-    const std::string netStats = ExtractTagCut(state, "net_stats");
-    const std::string timeStats = ExtractTagCut(state, "time_stats");
-    const std::string hostInfo = ExtractTagCut(state, "host_info");
-    client_.host = ReadHostRecord(hostInfo, timeStats, netStats);
-    client_.coreVersion = FormatBoincVersion(ExtractTag(state, "core_client_major_version"),
-                                             ExtractTag(state, "core_client_minor_version"));
-    client_.clientState = std::move(state);
+    client_ = ReadClientFacts(std::move(state));
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     workunitWalk_ = WalkUnderProjects(client_.clientState, "workunit", true);
   }

@@ -1,11 +1,11 @@
 #include "core/watcher/safe_file_name.h"
 
+#include "core/data/client_file.h"
+
 namespace tessarin {
 
 bool IsSafeFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..")
-    return false;
-  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+  return IsPlainName(name) && name.find('\\') == std::string_view::npos;
 }
 
 }  // namespace tessarin

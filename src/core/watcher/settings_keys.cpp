@@ -16,4 +16,11 @@ bool ReadCacheEmptyOnce(const SettingsStore& store) {
                         store.Read(settings::kPlayOnce));
 }
 
+std::uint64_t MaxBackupBytes(const SettingsStore& store) {
+  const int megabytes = store.Read(settings::kMaxBackupMb);
+  return static_cast<std::uint64_t>(megabytes < 1 ? settings::kMaxBackupMb.defaultValue
+                                                  : megabytes) *
+         1024 * 1024;
+}
+
 }  // namespace tessarin

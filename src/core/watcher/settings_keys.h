@@ -2,6 +2,7 @@
 // The key table of Tessarin.ini: every section, key and default, named once.
 // Where two readers pass different defaults, both constants exist.
 
+#include <cstdint>
 #include <string>
 
 namespace tessarin {
@@ -83,6 +84,8 @@ inline constexpr TextSetting kFinishedWUSound{"Sound", "FinishedWU", ""};
 inline constexpr BoolSetting kBackupWU{"Backup", "WU", false};
 inline constexpr BoolSetting kBackupResult{"Backup", "result", true};
 inline constexpr BoolSetting kBackupState{"Backup", "state", false};
+// The largest client file copied or read, in megabytes.
+inline constexpr IntSetting kMaxBackupMb{"Options", "maxbackupmb", 64};
 
 inline constexpr BoolSetting kWallpaperInSetup{"Special", "wallpaper", false};
 inline constexpr BoolSetting kWallpaperInCycle{"Special", "wallpaper", true};
@@ -104,5 +107,7 @@ inline constexpr const char* kTreeColWidth = "TreeColWidth";
 class SettingsStore;
 std::string ReadCacheEmptySound(const SettingsStore& store);
 bool ReadCacheEmptyOnce(const SettingsStore& store);
+// Options/maxbackupmb in bytes; a value below 1 gives the default.
+std::uint64_t MaxBackupBytes(const SettingsStore& store);
 
 }  // namespace tessarin

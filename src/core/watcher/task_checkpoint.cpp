@@ -1,8 +1,10 @@
 #include "core/watcher/task_checkpoint.h"
 
-#include "core/tools/files.h"
+#include "core/data/client_file.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
+#include "core/watcher/environment.h"
+#include "core/watcher/settings_keys.h"
 
 namespace tessarin {
 
@@ -21,14 +23,15 @@ double FractionDone(std::string_view element) {
   return StrToFloatSafe(ExtractTag(element, "checkpoint_fraction_done"));
 }
 
-TaskCheckpoint ReadTaskCheckpoint(std::string_view activeTask, const std::string& slotDir,
-                                  ExceptionLog& log) {
+TaskCheckpoint ReadTaskCheckpoint(std::string_view activeTask, const std::string& clientDir,
+                                  const std::string& slotDir, Environment& env) {
   TaskCheckpoint checkpoint = CheckpointOf(activeTask);
   const std::string resultName = ExtractTag(activeTask, "result_name");
   if (resultName.empty())
     return checkpoint;
   // The slot may already hold the next task of the client; only the same result counts.
-  const std::string slotState = FileAsString(slotDir + "boinc_task_state.xml", log);
+  const std::string slotState = ClientFileAsString(clientDir, slotDir + "boinc_task_state.xml",
+                                                   MaxBackupBytes(env.settings), env.exceptions);
   if (slotState.empty() || ExtractTag(slotState, "result_name") != resultName)
     return checkpoint;
   const TaskCheckpoint fresher = CheckpointOf(slotState);

@@ -9,7 +9,7 @@
 
 namespace tessarin {
 
-class ExceptionLog;
+struct Environment;
 
 struct TaskCheckpoint {
   double cpuTime = 0;       // seconds
@@ -21,7 +21,7 @@ double FractionDone(std::string_view element);
 
 // The checkpoint of an active_task element; the slot's boinc_task_state.xml replaces it when
 // that file names the same result and holds a larger checkpoint CPU time.
-TaskCheckpoint ReadTaskCheckpoint(std::string_view activeTask, const std::string& slotDir,
-                                  ExceptionLog& log);
+TaskCheckpoint ReadTaskCheckpoint(std::string_view activeTask, const std::string& clientDir,
+                                  const std::string& slotDir, Environment& env);
 
 }  // namespace tessarin

@@ -6,7 +6,9 @@
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
+#include "core/watcher/job_log.h"
 #include "core/watcher/safe_file_name.h"
+#include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
 
@@ -52,17 +54,36 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
 
 void LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
                      const std::string& appVersion, const std::string& appName,
-                     const std::string& cpuTime, const std::string& resultName) {
-  LogFromBackups(context, client, project, appVersion, appName, cpuTime,
-                 resultName + "_0" + logs::kBackupExtension);
+                     const std::string& cpuTime, const std::string& resultName,
+                     const std::string& jobLogPath) {
+  const std::string oldFormCopy = resultName + "_0" + logs::kBackupExtension;
+  bool copied = IsSafeFileName(oldFormCopy) && PathExists(context.env.logDir + oldFormCopy);
+  LogFromBackups(context, client, project, appVersion, appName, cpuTime, oldFormCopy);
   try {
     const std::string wuName = WorkunitOfResult(resultName);
     for (const std::string& file : ServerNamedOutputCopies(context.env.logDir, resultName)) {
+      copied = true;
       LogBackupCopy(context, client, project, appVersion, appName, cpuTime, file, wuName);
     }
   } catch (const std::exception& error) {
     context.env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
   }
+  if (copied || jobLogPath.empty())
+    return;
+  const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
+  if (!line)
+    return;
+  FinishedResult finished;
+  finished.error = line->failed();
+  finished.appVersion = appVersion;
+  finished.appName = appName;
+  finished.cpuTime = line->cpuTime;
+  finished.resultFileName = resultName;
+  finished.wuName = WorkunitOfResult(resultName);
+  finished.loggingTime = line->time;
+  finished.fpopsEstimate = line->fpopsEst;
+  finished.projectLogs = false;
+  LogWU(context, client, project, finished);
 }
 
 }  // namespace tessarin

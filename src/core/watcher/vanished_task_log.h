@@ -21,9 +21,12 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
                                                  const std::string& resultName);
 
 // LogFromBackups with "<result>_0.tess", then every server-named copy of the result's output.
-// `project` holds only the project name and kind.
+// Without any copy, a task finished, uploaded and reported between two cycles is logged into
+// boinc.csv from the client's job log at `jobLogPath` (empty: none), its project logs
+// skipped since no science file is left. `project` holds only the project name and kind.
 void LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
                      const std::string& appVersion, const std::string& appName,
-                     const std::string& cpuTime, const std::string& resultName);
+                     const std::string& cpuTime, const std::string& resultName,
+                     const std::string& jobLogPath);
 
 }  // namespace tessarin

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <mutex>
 
 #include "core/tools/exception_log.h"
 #include "core/watcher/alert_decision.h"
@@ -31,6 +32,7 @@ struct WatchCycle::State {
   bool firstCycleDone = false;
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
+  std::mutex busy;  // held for a whole cycle, and for a task between cycles
   RemoteWatch remote;
 };
 
@@ -43,7 +45,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -51,8 +53,14 @@ void WatchCycle::RequestWallpaper() {
   state_->wallpaperRequested = true;
 }
 
+void WatchCycle::RunBetweenCycles(const std::function<void()>& task) {
+  const std::lock_guard<std::mutex> busy(state_->busy);
+  task();
+}
+
 CycleOutcome WatchCycle::WatchClients() {
   State& state = *state_;
+  const std::lock_guard<std::mutex> busy(state.busy);
   SettingsStore& settings = state.env.settings;
   CycleOutcome outcome;
   CycleFlags flags;

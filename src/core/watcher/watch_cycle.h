@@ -3,6 +3,7 @@
 // cycles (alert state, tray level, first-cycle mark, logged-results cache).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,10 @@ class WatchCycle {
   // Raised by the setup dialog when the wallpaper option is switched on; survives until
   // the next wallpaper step. Safe from any thread.
   void RequestWallpaper();
+
+  // Runs `task` on the calling thread when no cycle runs, and keeps the next one waiting until
+  // it ends: for work that writes the logs too (the job-log import of the History window).
+  void RunBetweenCycles(const std::function<void()>& task);
 
  private:
   struct State;

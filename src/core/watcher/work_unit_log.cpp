@@ -119,7 +119,9 @@ void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord&
   if (AlreadyLogged(context.logged, result.resultFileName, csvPath, env.exceptions))
     return;
   try {
-    const WorkunitFacts workunit = FindWorkunit(client.clientState, result);
+    WorkunitFacts workunit = FindWorkunit(client.clientState, result);
+    if (workunit.fpopsEstimate.empty())
+      workunit.fpopsEstimate = result.fpopsEstimate;
     const std::string block = FormatSharedBlock(client.host, project);
     // Columns deadline .. fpops_est, each followed by ','.
     const std::string after = TextBefore(result.deadline, '.') + "," +
@@ -138,7 +140,9 @@ void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord&
     const std::string prefix =
         QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
     // The project loggers read and delete backups named after these two.
-    if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
+    if (!result.projectLogs) {
+      // Nothing of the result is left to read.
+    } else if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
       const std::string& unsafe =
           IsSafeFileName(result.resultFileName) ? result.wuName : result.resultFileName;
       env.exceptions.LogException("LogWU - unsafe file name - " + unsafe);

@@ -23,6 +23,10 @@ struct FinishedResult {
   std::string resultFileName;
   std::string wuName;
   double loggingTime = 0;  // Unix seconds
+  // Used when the client state no longer holds the work unit (the client's job log has it).
+  std::string fpopsEstimate;
+  // False for a result known only from the client's job log: no science files to read.
+  bool projectLogs = true;
 };
 
 // True when the name is in the cache (letter case ignored) or in the result_name column of

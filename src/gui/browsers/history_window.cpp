@@ -36,12 +36,13 @@ constexpr int kTreeColumnCount = static_cast<int>(kTreeColumns.size());
 }  // namespace
 
 TfrmHistory::TfrmHistory(SettingsStore& settings, const std::string& programDir, QWidget* parent,
-                         MessageBoxes* messages)
+                         MessageBoxes* messages, std::function<JobLogImport()> importJobLogs)
     : QDialog(parent),
       settings_(settings),
       programDir_(programDir),
       ownMessages_(messages == nullptr ? std::make_unique<QtMessageBoxes>() : nullptr),
-      messages_(messages == nullptr ? *ownMessages_ : *messages) {
+      messages_(messages == nullptr ? *ownMessages_ : *messages),
+      importJobLogs_(std::move(importJobLogs)) {
   setWindowTitle(Caption(kHistoryCaption));
   setSizeGripEnabled(true);
   // Resizable, with the buttons of a normal window.
@@ -104,7 +105,21 @@ void TfrmHistory::BuildMenus() {
   }
   mProjects_ = mainMenu_->addMenu(Caption(kProjectsMenuCaption));
   mHosts_ = mainMenu_->addMenu(Caption(kHostsMenuCaption));
+  if (importJobLogs_) {
+    mImportJobLogs_ =
+        mainMenu_->addMenu(Caption(kLogMenuCaption))->addAction(Caption(kImportJobLogsCaption));
+    connect(mImportJobLogs_, &QAction::triggered, this, &TfrmHistory::mImportJobLogsClick);
+  }
   PageControlChange(pages_->currentIndex());
+}
+
+// The rows added show the next time the window opens: this one keeps the log it read.
+void TfrmHistory::mImportJobLogsClick() {
+  const JobLogImport import = importJobLogs_();
+  std::string text = JobLogImportText(import);
+  for (const std::string& problem : JobLogImportProblems(import))
+    text += "\n" + problem;
+  messages_.Information(this, Caption(kHistoryCaption), ToQString(text));
 }
 
 void TfrmHistory::FormCreate() {
@@ -248,8 +263,8 @@ void TfrmHistory::SaveSettings(const TreeLayout& treeLayout) {
 }
 
 void ShowHistoryWindow(QWidget* parent, SettingsStore& settings, const std::string& programDir,
-                       MessageBoxes* messages) {
-  TfrmHistory window(settings, programDir, parent, messages);
+                       MessageBoxes* messages, std::function<JobLogImport()> importJobLogs) {
+  TfrmHistory window(settings, programDir, parent, messages, std::move(importJobLogs));
   window.exec();
 }
 

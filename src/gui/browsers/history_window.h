@@ -4,12 +4,14 @@
 // "Statistics"). The log is only read, never written, and a cycle may append to it meanwhile.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/browsers/history_filter.h"
 #include "core/browsers/history_model.h"
 #include "core/browsers/history_settings.h"
+#include "core/watcher/job_log_import.h"
 
 class QAction;
 class QMenu;
@@ -35,8 +37,9 @@ class TfrmHistory : public QDialog {
 
   // Reads the log of Options/logdir with the synonyms of `programDir`. A read error is shown
   // through `messages` (the real boxes when null) and leaves the window without data.
+  // With `importJobLogs`, the menu "Log" offers the job-log import and shows its counts.
   TfrmHistory(SettingsStore& settings, const std::string& programDir, QWidget* parent = nullptr,
-              MessageBoxes* messages = nullptr);
+              MessageBoxes* messages = nullptr, std::function<JobLogImport()> importJobLogs = {});
   ~TfrmHistory() override;
 
   TStringGridEx* Grid() const { return grid_; }
@@ -49,6 +52,7 @@ class TfrmHistory : public QDialog {
   QMenu* HostsMenu() const { return mHosts_; }
   QAction* ErrorItem() const { return mError_; }
   QAction* ZeroItem() const { return mZero_; }
+  QAction* ImportJobLogsItem() const { return mImportJobLogs_; }
   const HistoryModel& Data() const { return *data_; }
 
   // Saves the settings once, however the window is closed.
@@ -66,6 +70,7 @@ class TfrmHistory : public QDialog {
   void SaveSettings(const TreeLayout& treeLayout);
   void PageControlChange(int page);
   void mErrorClick();
+  void mImportJobLogsClick();
   void FilterClick(FilterMenu menu, std::size_t item);
   void FillFilterMenu(QMenu& menu, FilterMenu which, const std::vector<FilterItem>& items);
   void KeepMinimumWidth(int logicalIndex, int newSize);
@@ -76,6 +81,7 @@ class TfrmHistory : public QDialog {
   std::string programDir_;
   std::unique_ptr<MessageBoxes> ownMessages_;
   MessageBoxes& messages_;
+  std::function<JobLogImport()> importJobLogs_;
   std::unique_ptr<HistoryModel> data_;
   // A failed reading keeps the stored column mask: the log may read fine next time.
   bool readFailed_ = false;
@@ -86,6 +92,7 @@ class TfrmHistory : public QDialog {
   QAction* mZero_ = nullptr;
   QMenu* mProjects_ = nullptr;
   QMenu* mHosts_ = nullptr;
+  QAction* mImportJobLogs_ = nullptr;
   QTabWidget* pages_ = nullptr;
   TStringGridEx* grid_ = nullptr;
   QTreeView* tree_ = nullptr;
@@ -96,6 +103,7 @@ class TfrmHistory : public QDialog {
 
 // Creates the window, shows it modally and frees it.
 void ShowHistoryWindow(QWidget* parent, SettingsStore& settings, const std::string& programDir,
-                       MessageBoxes* messages = nullptr);
+                       MessageBoxes* messages = nullptr,
+                       std::function<JobLogImport()> importJobLogs = {});
 
 }  // namespace tessarin

@@ -386,7 +386,7 @@ void TFormMain::NotBuiltYet(const QString& what) {
 }
 
 WindowContext TFormMain::Context() {
-  return WindowContext{this, services_.env, services_.requestWallpaper};
+  return WindowContext{this, services_.env, services_.requestWallpaper, importJobLogs_};
 }
 
 void TFormMain::OverviewClick() {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/projects/score_rating.h"
+#include "core/watcher/job_log_import.h"
 #include "core/watcher/watch_cycle.h"
 #include "gui/display/cycle_worker.h"
 #include "gui/display/main_menus.h"
@@ -34,6 +35,8 @@ struct WindowContext {
   Environment& env;
   // Raises the watch cycle's wallpaper request (the setup, when the option is switched on).
   std::function<void()> requestWallpaper;
+  // The job-log import, run between two watch cycles; empty where there is no running watcher.
+  std::function<JobLogImport()> importJobLogs;
 };
 
 // The windows that other parts of the program open from the tray menu; an unset one tells
@@ -79,6 +82,7 @@ class TFormMain : public QWidget {
   ~TFormMain() override;
 
   void SetWindowOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
+  void SetJobLogImport(std::function<JobLogImport()> import) { importJobLogs_ = std::move(import); }
   void SetScores(const ScoreThresholds& scores);
 
   // The start-up bar (unless silent), the tray icon, and the timer with its designed first
@@ -145,6 +149,7 @@ class TFormMain : public QWidget {
 
   FormMainServices services_;
   WindowOpeners openers_;
+  std::function<JobLogImport()> importJobLogs_;
   ScoreThresholds scores_;
   SlotListModel model_;
   ResultList results_;

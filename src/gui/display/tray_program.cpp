@@ -47,8 +47,8 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
   if (IsFirstRun(program_->settings())) {
     if (options.openers.setup) {
       Program& program = *program_;
-      options.openers.setup(WindowContext{nullptr, program.env(),
-                                          [&program] { program.cycle().RequestWallpaper(); }});
+      options.openers.setup(WindowContext{
+          nullptr, program.env(), [&program] { program.cycle().RequestWallpaper(); }, {}});
     } else
       messages_.Information(nullptr, ProgramCaption(), FirstRunMessage(programDir_));
     // Still no Options/timer: the setup was cancelled (or is not there); nothing is shown.
@@ -67,6 +67,11 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
                             [&program] { program.cycle().RequestWallpaper(); }};
   form_ = std::make_unique<TFormMain>(std::move(services), options.trayAvailable);
   form_->SetWindowOpeners(std::move(options.openers));
+  form_->SetJobLogImport([&program] {
+    JobLogImport import;
+    program.cycle().RunBetweenCycles([&] { import = ImportJobLogs(program.env()); });
+    return import;
+  });
   state_ = State::kRunning;
 }
 

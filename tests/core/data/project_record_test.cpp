@@ -65,5 +65,15 @@ TEST(ProjectDirNameTest, FollowsTheClientsNaming) {
   EXPECT_EQ(ProjectDirName("https://host/~user/x/"), "host__user_x");
 }
 
+TEST(ProjectDirNameTest, NeverNamesTheProjectsFolderOrItsParent) {
+  for (const char* url :
+       {"http://../", "http://..", "http://./", "http://", "", "https://../", "http://.../", "/"}) {
+    const std::string name = ProjectDirName(url);
+    EXPECT_FALSE(name.empty() || name == "." || name == "..") << url;
+    EXPECT_EQ(name.find('/'), std::string::npos) << url;
+  }
+  EXPECT_EQ(ProjectDirName("http://.../"), "___");
+}
+
 }  // namespace
 }  // namespace tessarin

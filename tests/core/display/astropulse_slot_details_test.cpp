@@ -105,8 +105,10 @@ TEST(ApFractionDone, TakesTheDoubleAtOffset224) {
   std::string record = ApState(0.0625);
   record[223] = '\x01';
   record[232] = '\x01';
-  EXPECT_DOUBLE_EQ(ReadApFractionDone(dir.Write("ap_state.dat", record)), 0.0625);
-  EXPECT_THROW(ReadApFractionDone(dir.Write("empty.dat", "")), std::runtime_error);
+  EXPECT_DOUBLE_EQ(
+      ReadApFractionDone(dir.path(), dir.Write("slots/0/ap_state.dat", record), 1 << 20), 0.0625);
+  EXPECT_THROW(ReadApFractionDone(dir.path(), dir.Write("slots/0/empty.dat", ""), 1 << 20),
+               std::runtime_error);
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST_F(SetupStoreTest, EveryValueRoundTripsAndTheMapViewerDirectoryIsSaved) {
   s.backupWU = true;
   s.backupResult = false;
   s.backupState = true;
+  s.maxBackupMb = 8;
   s.autorun = false;
   s.closeToTray = false;
   s.silent = true;
@@ -229,6 +230,26 @@ TEST(DirectoryOfTest, KeepsTheTrailingSeparator) {
   EXPECT_EQ(DirectoryOf("/usr/bin/smv"), "/usr/bin/");
   EXPECT_EQ(DirectoryOf("/smv"), "/");
   EXPECT_EQ(DirectoryOf("smv"), "");
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// Remote clients survive a save and reload; a typed password goes to the private credentials
+// file, never into Tessarin.ini.
+TEST_F(SetupStoreTest, RemoteClientsAndTypedPasswordsAreSavedApart) {
+  SettingsStore store(IniPath());
+  SetupSettings values = LoadSettings(store, Context());
+  values.remotes = {{RemoteAddress{"boinc-box", 31416}, true, ""},
+                    {RemoteAddress{"10.0.0.7", 1043}, false, dir.path() + "box.pw"}};
+  values.typedPasswords = {{"boinc-box:31416", "typed secret"}};
+  const SetupSettings reloaded = SaveAndReload(values);
+  EXPECT_EQ(reloaded.remotes, values.remotes);
+  EXPECT_EQ(ReadRemotePassword(reloaded.remotes[0], dir.path()), "typed secret");
+  EXPECT_EQ(dir.Read("Tessarin.ini").find("secret"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "core/browsers/history_test_time_zone.h"
 #include "core/tools/date_time.h"
 #include "core/tools/number_format.h"
+#include "core/watcher/settings_keys.h"
+#include "core/watcher/settings_store.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {
@@ -129,6 +131,56 @@ TEST_F(CheckpointTest, TruncatedClientStateKeepsTheTasksAfterTheCut) {
   // The alerts of the last whole file stay.
   EXPECT_EQ(outcome.alertState, alertBefore);
   EXPECT_EQ(outcome.results.front().ResultFileName, "done_0_0");
+}
+
+}  // namespace
+}  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+// Result names come from the client: written to Tessarin.ini and read back by the next start,
+// each is the same name again, and none moves a setting or adds a watched client.
+TEST(CheckpointKeys, HostileResultNamesReadBackAsWrittenAndSteerNothing) {
+  TempDir dir;
+  const std::string ini = dir.path() + "Tessarin.ini";
+  const std::string client = "/var/lib/boinc-client/";
+  const std::vector<std::string> names = {
+      "[Options]", "logdir",      "[BoincDirs]", "/home/victim/", "a=b",
+      "50%3D",     "; comment",   "  padded  ",  "line\r\nbreak", "tab\there",
+      "%5D]%",     "ctl\x01\x7F", "plain_0"};
+  {
+    SettingsStore store(ini);
+    store.Write(settings::kLogDir, "/home/u/logs");
+    CheckpointMemory memory(store, client);
+    for (const std::string& name : names)
+      memory.Observe(name, 1, "P", "A", "1.0", 45000, ProgressStatus::kNotJudged);
+    memory.Store(false);
+    store.UpdateFile();
+  }
+  SettingsStore reread(ini);
+  EXPECT_EQ(reread.Read(settings::kLogDir), "/home/u/logs");
+  EXPECT_EQ(reread.ReadSections(),
+            (std::vector<std::string>{"Options", CheckpointSection(client)}));
+  std::vector<std::string> readBack;
+  const CheckpointMemory memory(reread, client);
+  for (const auto& entry : memory.Vanished())
+    readBack.push_back(entry.first);
+  EXPECT_EQ(readBack, names);
+}
+
+TEST(CheckpointKeys, KeysWrittenBeforeEscapingReadAsTheyStand) {
+  TempDir dir;
+  const std::string client = "/var/lib/boinc/";
+  dir.Write("Tessarin.ini",
+            "[" + CheckpointSection(client) +
+                "]\r\nwu_1_0=5,\"P\",\"A\",1.0,45000\r\n50%_done=1,\"P\",\"A\",1.0,45000\r\n");
+  SettingsStore store(dir.path() + "Tessarin.ini");
+  std::vector<std::string> names;
+  const CheckpointMemory memory(store, client);
+  for (const auto& entry : memory.Vanished())
+    names.push_back(entry.first);
+  EXPECT_EQ(names, (std::vector<std::string>{"wu_1_0", "50%_done"}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/tools/files.h"
 #include "core/watcher/checkpoint_memory.h"
 #include "core/watcher/client_state_walk.h"
+#include "core/watcher/job_log_import.h"
 #include "core/watcher/settings_keys.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
@@ -430,6 +431,50 @@ TEST(ModernClient, AResultFirstSeenLongAfterItFinishedIsDatedByItsCompletedTime)
     EXPECT_EQ(f.ReadLog("boinc.csv").find("\r\n\"" + FormatLogDate(c.dated) + "\""),
               std::string(logs::kBoincCsvHeader).size())
         << c.completed;
+  }
+}
+
+// Finished, uploaded and reported between two cycles: the result and its output are gone, and
+// only the client's job log still knows the task.
+TEST(ModernClient, ATaskReportedBetweenTwoCyclesIsLoggedFromTheJobLog) {
+  const std::string project = ProjectXml(kSetiUrl, "SETI@home");
+  const std::string running =
+      ClientStateXml(project + WorkunitXml("sah_q", "setiathome_v8", "800", "3e13", {}) +
+                     ResultXml("sah_q_1", "sah_q", 2, "sah_q_1_r55_0") +
+                     TaskSet(ModernTask("sah_q_1", "0", "3600.5", "0.9", kSetiUrl)));
+  const std::string jobLog =
+      "1796699391 ue 4000.000000 ct 3990.25 fe 30000000000000 nm sah_q_1 "
+      "et 4100.5 es 0\n";
+  for (const bool inJobLog : {true, false}) {
+    WatcherFixture f;
+    f.test.settings.Write(settings::kFinishedWUSound, "SPEAKER:100,1");
+    f.WriteState(running);
+    f.Cycle();
+    if (inJobLog)
+      f.WriteClientFile("job_log_setiathome.berkeley.edu.txt", jobLog);
+    f.WriteState(ClientStateXml(project));
+    const CycleOutcome outcome = f.Cycle();
+    const std::string log = f.ReadLog("boinc.csv");
+    EXPECT_TRUE(f.loggers.calls.empty());
+    EXPECT_TRUE(f.test.ExceptionKeys().empty());
+    if (!inJobLog) {
+      EXPECT_EQ(log, "");
+      continue;
+    }
+    // Application and version from the checkpoint memory; date, CPU time, estimate and
+    // error flag from the job log.
+    EXPECT_EQ(
+        log.find("\r\n\"" + FormatLogDate(1796699391) + "\",\"SETI@home\",\"setiathome_v8\","),
+        std::string(logs::kBoincCsvHeader).size())
+        << log;
+    EXPECT_NE(log.find(",8.00,\"sah_q\",\"sah_q_1\",3990.25,30000000000000,false,"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(Has(outcome.sounds, "FinishedWU"));
+    // Logged once: neither a later cycle nor the import adds it again.
+    f.Cycle();
+    EXPECT_EQ(ImportJobLogs(f.env).skipped, 1);
+    EXPECT_EQ(f.ReadLog("boinc.csv"), log);
   }
 }
 
