@@ -129,3 +129,8 @@ input
 @@file slots/0/state.sah
 <state/>"""
 seed("client_scan", "hostile-names", hostile)
+
+seed("job_log", "two-tasks",
+     "1796699391 ue 60.000000 ct 59.808510 fe 60000000000 nm loopback_wu_001_0 et 62.106178 es 0\n"
+     "1796699395 ue 60.000000 ct 59.294100 fe 60000000000 nm loopback_wu_002_0 et 62.110253 es 0\n")
+seed("job_log", "odd-lines", "1e300 nm x\r\n-1 nm y\nnm\n1 zz\n2 nm  es -177 ct\n")

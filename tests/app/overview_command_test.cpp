@@ -50,6 +50,7 @@ class OverviewCommandTest : public ::testing::Test {
         const std::string host = ExtractTag(state, "domain_name");
         // Results of several directories on one host name land on one host node.
         expectedResults[host] += static_cast<int>(Occurrences(state, "<result>"));
+        expectedCpus[host] = std::stoi(ExtractTag(state, "p_ncpus"));
       }
     }
     const test::CliRun init = test::RunCli(arguments);
@@ -66,6 +67,7 @@ class OverviewCommandTest : public ::testing::Test {
 
   test::TempDir home;
   std::map<std::string, int> expectedResults;  // by host name
+  std::map<std::string, int> expectedCpus;     // by host name
 };
 
 TEST_F(OverviewCommandTest, JsonTreeHoldsEveryHostWithConsistentCountsAndEstimates) {
@@ -85,6 +87,7 @@ TEST_F(OverviewCommandTest, JsonTreeHoldsEveryHostWithConsistentCountsAndEstimat
     EXPECT_LT(previousHost, name);  // hosts in byte order, each once
     previousHost = name;
     seen[name] = Total(host);
+    EXPECT_EQ(host.at("cpus"), expectedCpus.at(name));
 
     int notDone = 0, done = 0;
     std::uint64_t timeLeft = 0;

@@ -240,7 +240,8 @@ TEST(CellPainter, LongResultNamesAreShortenedFromTheFront) {
   EXPECT_EQ(ShownResultName("SETI@home", "short_0", kWidth), "short_0");
   // Beside a project name that leaves no room: "..." and the last character, never less.
   EXPECT_EQ(ShownResultName(std::string(60, 'W'), longName, kWidth), "...9");
-  EXPECT_EQ(ShownResultName(std::string(60, 'W'), "ab", 50), "...b");
+  // A name narrower than "..." and its last character stays whole; the project name yields.
+  EXPECT_EQ(ShownResultName(std::string(60, 'W'), "ab", 50), "ab");
 }
 
 TEST(CellPainter, TheShortenedNameIsDrawnRightAlignedBesideTheProject) {
@@ -256,6 +257,28 @@ TEST(CellPainter, TheShortenedNameIsDrawnRightAlignedBesideTheProject) {
   const int gapRight = kWidth - 5 - shownWidth;
   ASSERT_GE(gapRight - gapLeft, 4);
   EXPECT_EQ(CountPixels(image, QRect(gapLeft, 23, gapRight - gapLeft, 14), IsDark), 0);
+}
+
+TEST(CellPainter, LongNamesAreCutInsideTheirOwnArea) {
+  SlotInfo e = SetiEntry();
+  e.HostName = std::string(100, 'H');
+  e.MultiTask = true;
+  e.SlotNumber = 300;
+  e.ProjectName = std::string(50, 'W');
+  e.ResultName = "wu_1234_0";
+  const QImage image = Paint(e);
+  const auto notBlack = [](QColor c) { return !IsBlack(c); };
+  // The band stays black between the host name and the slot text.
+  const int slotLeft = (kWidth - Width("Slot 300")) / 2;
+  EXPECT_GT(CountPixels(image, QRect(5, 3, 20, 14), notBlack), 10);
+  EXPECT_EQ(CountPixels(image, QRect(slotLeft - 8, 3, 6, 14), notBlack), 0);
+  // The project name ends before the result name, which keeps at least "..." and its end.
+  const QString result = ShownResultName(e.ProjectName, e.ResultName, kWidth);
+  EXPECT_TRUE(result.endsWith("0"));
+  const int resultLeft = kWidth - 5 - Width(result);
+  EXPECT_GT(CountPixels(image, QRect(resultLeft, 23, Width(result), 14), IsDark), 10);
+  EXPECT_EQ(CountPixels(image, QRect(resultLeft - 4, 23, 4, 14), IsDark), 0);
+  EXPECT_TRUE(ShownProjectName(e.ProjectName, e.ResultName, kWidth).endsWith(QChar(0x2026)));
 }
 
 TEST(CellPainter, PaintsTheWholeCellAndNothingOutsideIt) {

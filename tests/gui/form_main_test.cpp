@@ -170,6 +170,35 @@ TEST_F(FormMainTest, FitWindowShowsOnlyWholeRowsAndCentres) {
   }
 }
 
+TEST_F(FormMainTest, AShownWindowFitsItselfToTheFirstListAndToEveryNewCount) {
+  TFormMain& f = StartedForm();
+  f.ShowClick();  // opened before the first cycle's list: nothing to show yet
+  QApplication::processEvents();
+  const auto gridClient = [&] { return f.height() - kPanelHeight - Chrome(); };
+  EXPECT_EQ(gridClient(), 0);
+  const int screenHeight = Screen().height();
+  for (const int rows : {1, 3, 2}) {
+    DisplayList list;
+    for (int i = 0; i < rows; ++i)
+      list.push_back(test::Entry("host", "P", i));
+    f.HandOver(Published(list));
+    QApplication::processEvents();
+    EXPECT_EQ(gridClient(), FitGridHeight(rows, kNormalRowHeight, screenHeight)) << rows;
+    EXPECT_EQ(f.y(), Screen().y() + CentredOffset(screenHeight, f.frameGeometry().height()));
+  }
+  // The same number of entries leaves a window the user resized alone.
+  f.resize(f.width(), 500);
+  f.HandOver(Published({test::Entry("a", "P"), test::Entry("b", "P")}));
+  EXPECT_EQ(f.height(), 500);
+  // With centring off, only the height follows.
+  settings.WriteBool("Options", "center", false);
+  f.move(20, 30);
+  f.HandOver(Published({test::Entry("a", "P")}));
+  QApplication::processEvents();
+  EXPECT_EQ(gridClient(), FitGridHeight(1, kNormalRowHeight, screenHeight));
+  EXPECT_EQ(f.pos(), QPoint(20, 30));
+}
+
 TEST_F(FormMainTest, ShowingWithCentreOffRestoresTheRememberedPlace) {
   TFormMain& f = StartedForm();
   f.HandOver(Published({test::Entry("a", "P")}));

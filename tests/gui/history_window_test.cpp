@@ -188,6 +188,33 @@ TEST_F(HistoryWindowTest, HeaderClicksSortTheLogTable) {
 
 // --- The filter menus ---------------------------------------------------------------------
 
+TEST_F(HistoryWindowTest, StatisticsColumnsHoldTheirNumbers) {
+  // Years of CPU time: "Total CPU Time" and "Avg. CPU Time" need far more than their design
+  // widths, even with a width stored from before.
+  std::vector<std::string> rows;
+  for (int i = 0; i < 40; ++i)
+    rows.push_back(Row("SETI@home", "orion", "r" + std::to_string(i), "2000000000"));
+  rows.push_back(Row("SETI@home", "orion", "zero", "0"));
+  WriteLog(rows);
+  settings.WriteInteger(sections::kHistory, "TreeColWidth4", 60);
+  const auto window = Open();
+  window->show();
+  const QHeaderView& header = *window->Tree()->header();
+  const QModelIndex project = window->TreeModel()->index(0, 0);
+  ASSERT_EQ(TreeText(project, 3), "925925.9 days");
+  for (const bool zeroAsError : {false, true}) {
+    if (zeroAsError)
+      window->ZeroItem()->trigger();
+    const QFontMetrics metrics(project.data(Qt::FontRole).value<QFont>());
+    for (int column = 1; column < 5; ++column) {
+      const QString text = project.siblingAtColumn(column).data().toString();
+      EXPECT_GT(header.sectionSize(column), metrics.horizontalAdvance(text) + 4)
+          << column << " " << text.toStdString();
+    }
+  }
+  window->done(0);
+}
+
 TEST_F(HistoryWindowTest, ProjectAndHostMenusHideRowsButNotStatistics) {
   WriteLog({Row("SETI@home", "Orion", "r1", "10"), Row("Rosetta", "orion", "r2", "20"),
             Row("SETI@home", "lyra", "r3", "30"), Row("R&D", "lyra", "r4", "40")});
@@ -409,9 +436,10 @@ TEST_F(HistoryWindowTest, AStoredMaskOfTheWrongLengthIsIgnored) {
   EXPECT_EQ(Open()->Grid()->ColumnMask(), kDefaultHistoryMask);
 }
 
-TEST_F(HistoryWindowTest, WithoutRowsTheSettingsAreStoredAtOnceWithAnEmptyMask) {
+TEST_F(HistoryWindowTest, WithoutRowsTheSettingsAreStoredAtOnceKeepingTheMask) {
   dir.Write("logs/boinc.csv", logs::kBoincCsvHeader);
-  settings.WriteString(sections::kHistory, settings::kSelected, kDefaultHistoryMask);
+  const std::string mask(kHistoryColumnCount, '1');
+  settings.WriteString(sections::kHistory, settings::kSelected, mask);
   settings.WriteInteger(sections::kHistory, "TreeColWidth4", 200);
   const auto window = Open();
   EXPECT_EQ(window->Grid()->model()->rowCount(), 0);
@@ -419,17 +447,23 @@ TEST_F(HistoryWindowTest, WithoutRowsTheSettingsAreStoredAtOnceWithAnEmptyMask) 
   EXPECT_TRUE(window->ProjectsMenu()->actions().isEmpty());
   EXPECT_EQ(window->TreeModel()->rowCount(), 0);
   // Written before the window is even shown, and the stored statistics layout survives.
-  EXPECT_EQ(Stored(settings::kSelected), "");
+  EXPECT_EQ(Stored(settings::kSelected), mask);
   EXPECT_EQ(Stored("TreeColWidth4"), "200");
   EXPECT_EQ(Stored(settings::kLeft), "274");
   EXPECT_TRUE(messages.texts.empty());
+  window->done(0);
+  EXPECT_EQ(Stored(settings::kSelected), mask);
 }
 
 TEST_F(HistoryWindowTest, AMissingLogOpensAnEmptyWindowWithoutAMessage) {
+  const std::string mask(kHistoryColumnCount, '1');
+  settings.WriteString(sections::kHistory, settings::kSelected, mask);
   const auto window = Open();
   EXPECT_EQ(window->Grid()->model()->rowCount(), 0);
   EXPECT_TRUE(messages.texts.empty());
   EXPECT_FALSE(fs::exists(LogPath()));
+  window->done(0);
+  EXPECT_EQ(Stored(settings::kSelected), mask);
 }
 
 TEST_F(HistoryWindowTest, AReadErrorIsShownAndKeepsTheStoredMask) {

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QBrush>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QImage>
+#include <QLocale>
 #include <QTimer>
 #include <QTreeView>
 #include <cmath>
@@ -183,7 +186,12 @@ TEST_F(OverviewWindowTest, DesignPlacementWithoutSettings) {
   QHeaderView* header = window.Tree()->header();
   for (int i = 0; i < overview_column::kCount; ++i) {
     EXPECT_EQ(header->visualIndex(i), i);
-    EXPECT_EQ(header->sectionSize(i), kOverviewColumns[static_cast<std::size_t>(i)].Width);
+    const int design = kOverviewColumns[static_cast<std::size_t>(i)].Width;
+    // The date columns may be wider for the locale's dates.
+    if (i == overview_column::kDeadline || i == overview_column::kEstFinish)
+      EXPECT_GE(header->sectionSize(i), design) << i;
+    else
+      EXPECT_EQ(header->sectionSize(i), design) << i;
   }
   EXPECT_EQ(window.width(), kOverviewDesignWidth);
   EXPECT_EQ(window.height(), kOverviewDesignHeight);
@@ -276,6 +284,62 @@ TEST_F(OverviewWindowTest, ShowOverviewWindowRunsModallyAndSavesOnClose) {
   ShowOverviewWindow(nullptr, settings, SmallList(), kNow);
   EXPECT_TRUE(wasModal);
   EXPECT_TRUE(settings.ValueExists("Overview", "TreeColPos1"));
+}
+
+// Dark pixels in the lower half of a cell as drawn in the window, where underscores are.
+int DarkPixelsBelowMiddle(TfrmOverview& window, const QModelIndex& index) {
+  window.Tree()->expandAll();
+  QWidget* viewport = window.Tree()->viewport();
+  QImage image(viewport->size(), QImage::Format_RGB32);
+  viewport->render(&image);
+  const QRect cell = window.Tree()->visualRect(index);
+  int dark = 0;
+  for (int y = cell.center().y() + 1; y <= cell.bottom(); ++y) {
+    for (int x = cell.left(); x <= cell.right(); ++x)
+      dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+  }
+  return dark;
+}
+
+TEST_F(OverviewWindowTest, UnderscoresOfResultNamesStayVisible) {
+  int dark[2] = {0, 0};
+  const char* names[2] = {"h1 1234.0 S4R2a  57", "h1_1234.0_S4R2a__57"};
+  for (int i = 0; i < 2; ++i) {
+    TfrmOverview window(settings, {Row("h", "p", names[i], 100, 60, kNow + 9 * kHour)}, kNow);
+    window.show();
+    const QModelIndex result = window.Model()->index(0, 0, window.Model()->index(0, 0, {}));
+    const QModelIndex cell = window.Model()->index(0, 0, result);
+    ASSERT_EQ(Text(cell), names[i]);
+    dark[i] = DarkPixelsBelowMiddle(window, cell);
+    window.reject();
+  }
+  // Four underscores of several pixels each.
+  EXPECT_GT(dark[1], dark[0] + 12) << dark[0];
+}
+
+TEST_F(OverviewWindowTest, DateColumnsHoldTheDatesOfTheLocale) {
+  for (const char* name : {"en_US", "en_GB", "de_DE", "C"}) {
+    SCOPED_TRACE(name);
+    const QLocale locale(QString::fromLatin1(name));
+    // 22:58 on the 28th: two-digit day and hour, afternoon.
+    ResultList list = SmallList();
+    list[3].Deadline = kNow + 27 * 24 * kHour + 22 * kHour + 58 * 60;
+    TfrmOverview window(settings, list, kNow, nullptr, locale);
+    window.show();
+    const OverviewModel& model = *window.Model();
+    const QModelIndex r1 = model.index(0, 0, model.index(1, 0, model.index(0, 0)));
+    ASSERT_EQ(Text(r1), "r_1");
+    EXPECT_EQ(Text(r1.siblingAtColumn(overview_column::kDeadline)),
+              OverviewDateText(list[3].Deadline, locale));
+    const QFontMetrics metrics(r1.data(Qt::FontRole).value<QFont>());
+    for (int column : {overview_column::kDeadline, overview_column::kEstFinish}) {
+      const QString text = r1.siblingAtColumn(column).data().toString();
+      // Qt cuts a text that does not fit with a margin on either side.
+      EXPECT_GT(window.Tree()->header()->sectionSize(column), metrics.horizontalAdvance(text) + 4)
+          << column << " " << text.toStdString();
+    }
+    window.reject();
+  }
 }
 
 TEST(OverviewDateTextTest, LocalShortFormatWithinTheCalendar) {

@@ -62,7 +62,7 @@ nlohmann::json NodeJson(const OverviewNode& node, const OverviewNode& start) {
   nlohmann::json children = nlohmann::json::array();
   for (std::size_t i = 0; i < node.Children.size(); ++i)
     children.push_back(NodeJson(node.Children[i], start.Children[i]));
-  return {
+  nlohmann::json json = {
       {"level", static_cast<int>(node.Level)},
       {"name", ValidUtf8(node.Name)},
       {"notDone", node.Counters[kNotDone]},
@@ -78,6 +78,9 @@ nlohmann::json NodeJson(const OverviewNode& node, const OverviewNode& start) {
       {"missesDeadline", result && MissesDeadline(node, kActiveShares)},
       {"children", children},
   };
+  if (node.Level == OverviewLevel::Host)
+    json["cpus"] = node.Cpus;
+  return json;
 }
 
 nlohmann::json TreeJson(const OverviewTree& tree, const OverviewTree& start, double now) {

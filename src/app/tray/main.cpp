@@ -75,14 +75,18 @@ int main(int argc, char* argv[]) {
   for (const QByteArray& b : bytes)
     argvLeft.push_back(b.constData());
   QString screenshot;
-  bool compact = false;
+  tessarin::ScreenshotView view = tessarin::ScreenshotView::kNormal;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size())
       screenshot = arguments[++i];
     else if (arguments[i].startsWith(QStringLiteral("--screenshot=")))
       screenshot = arguments[i].mid(13);
     else if (arguments[i] == QStringLiteral("--compact"))
-      compact = true;
+      view = tessarin::ScreenshotView::kCompact;
+    else if (arguments[i] == QStringLiteral("--overview"))
+      view = tessarin::ScreenshotView::kOverview;
+    else if (arguments[i] == QStringLiteral("--setup"))
+      view = tessarin::ScreenshotView::kSetup;
   }
 
   tessarin::TrayStartOptions options;
@@ -101,7 +105,7 @@ int main(int argc, char* argv[]) {
   if (tray.state() != tessarin::TrayProgram::State::kRunning)
     return screenshot.isEmpty() ? 0 : 1;
   if (!screenshot.isEmpty())
-    return tessarin::SaveDisplayScreenshot(tray, screenshot, compact);
+    return tessarin::SaveScreenshot(tray, screenshot, view);
 
   QObject::connect(tray.form(), &tessarin::TFormMain::ProgramEnds, &app, &QApplication::quit,
                    Qt::QueuedConnection);

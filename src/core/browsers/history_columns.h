@@ -31,10 +31,10 @@ inline constexpr const char* kNumberColumnCaption = "nr";
 inline constexpr const char* kDefaultHistoryMask =
     "11101000000000000000000000011000000000000011011";
 
-// Log columns holding seconds since 1970 (UTC), shown as local time. "deadline" is shown as
-// written.
-inline constexpr std::array<const char*, 4> kHistoryTimeColumns = {
-    "last_update", "user_create_time", "host_create_time", "exp_avg_mod_time"};
+// Log columns holding seconds since 1970 (UTC), shown as local time: fixed-width
+// "yyyy.mm.dd hh:nn:ss" texts, so sorting them as text sorts them by time.
+inline constexpr std::array<const char*, 5> kHistoryTimeColumns = {
+    "last_update", "user_create_time", "host_create_time", "exp_avg_mod_time", "deadline"};
 
 // The 46 log column names, taken from the header the logger writes.
 const std::vector<std::string>& LogColumns();

@@ -53,6 +53,11 @@ std::string ReadHistoryMask(const SettingsStore& settings) {
   return settings.ReadString(kSection, settings::kSelected, "");
 }
 
+std::string ClosingHistoryMask(const SettingsStore& settings, bool showedRows,
+                               const std::string& gridMask) {
+  return showedRows ? gridMask : ReadHistoryMask(settings);
+}
+
 TreeLayout ReadTreeLayout(const SettingsStore& settings, const TreeLayout& current) {
   TreeLayout layout = current;
   for (std::size_t i = 0; i < kTreeColumns.size(); ++i) {

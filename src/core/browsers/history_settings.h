@@ -34,6 +34,11 @@ bool ReadHistoryMaximized(const SettingsStore& settings);
 // History/Selected as stored (empty when absent).
 std::string ReadHistoryMask(const SettingsStore& settings);
 
+// The mask to store on closing: the grid's when it showed rows; else the stored one stays, so
+// a missing, empty or unreadable log never loses the user's column choice.
+std::string ClosingHistoryMask(const SettingsStore& settings, bool showedRows,
+                               const std::string& gridMask);
+
 // The stored layout, each value defaulting to `current`. Positions that are not each of 0 to 4
 // once are all replaced by the current ones; widths stay at least each column's minimum.
 TreeLayout ReadTreeLayout(const SettingsStore& settings, const TreeLayout& current);

@@ -49,14 +49,19 @@ void TStatArray::AddStat(std::string_view project, std::string_view application,
   version = Cut(version, kStatVersionWidth);
   const StatCategory category = isError ? kStatError : cpuSeconds == 0 ? kStatZero : kStatGood;
 
-  JoinKey(key_, {project, application, host, version});
+  // Project names that differ only in the case of a to z are one project, under the first
+  // spelling met, as the Projects menu has them.
+  // Rows of one project tend to follow each other: the last look-up is kept.
+  if (lastSpelling_.empty() || project != lastProject_) {
+    lastProject_.assign(project);
+    lastSpelling_ = projectSpelling_.try_emplace(UpperCase(project), project).first->second;
+  }
+  const std::string& spelling = lastSpelling_;
+  JoinKey(key_, {spelling, application, host, version});
   auto [found, added] = index_.try_emplace(key_, entries_.size());
   if (added) {
-    entries_.push_back({std::string(project),
-                        std::string(application),
-                        std::string(host),
-                        std::string(version),
-                        {}});
+    entries_.push_back(
+        {spelling, std::string(application), std::string(host), std::string(version), {}});
   }
   StatCounts& counts = entries_[found->second].counts;
   counts.workUnits[category] += 1;

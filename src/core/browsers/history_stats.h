@@ -58,6 +58,10 @@ class TStatArray {
   std::vector<StatEntry> entries_;
   // The four names, joined with their lengths -> entry index.
   std::unordered_map<std::string, std::size_t> index_;
+  // Upper-cased project name to the first spelling met.
+  std::unordered_map<std::string, std::string> projectSpelling_;
+  std::string lastProject_;
+  std::string lastSpelling_;  // of lastProject_
   std::string key_;
 };
 

@@ -1,5 +1,6 @@
 #include "core/browsers/history_tree_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/tools/number_format.h"
@@ -35,6 +36,17 @@ ShownCounts Shown(const StatCounts& counts, const StatOptions& options) {
 }
 
 }  // namespace
+
+TreeWidths TreeFittingWidths(const TreeWidths& textWidths, int padding) {
+  TreeWidths widths{};
+  for (std::size_t i = 0; i < kTreeColumns.size(); ++i) {
+    widths[i] = kTreeColumns[i].minWidth;
+    // Names may be cut; numbers never.
+    if (kTreeColumns[i].rightAligned)
+      widths[i] = std::max(widths[i], textWidths[i] + padding);
+  }
+  return widths;
+}
 
 std::string TreeGetText(const StatNode& node, int column, const StatOptions& options) {
   const ShownCounts shown = Shown(node.counts, options);

@@ -34,6 +34,12 @@ inline constexpr std::array<TreeColumn, 5> kTreeColumns = {{
     {5, "Avg. CPU Time", 125, 0, true},
 }};
 
+using TreeWidths = std::array<int, kTreeColumns.size()>;
+
+// The width each column opens with at least: its design minimum, and for the number columns
+// their widest text (`textWidths`, pixels, by column) plus `padding`.
+TreeWidths TreeFittingWidths(const TreeWidths& textWidths, int padding);
+
 // Column 0 the node's name, 1 work units, 2 errors, 3 total CPU days, 4 average CPU hours;
 // any other column is empty.
 std::string TreeGetText(const StatNode& node, int column, const StatOptions& options);

@@ -68,6 +68,7 @@ void AddOverviewEntry(OverviewEntries& entries, const ResultEntry& row) {
   // A deadline that is not a number would break the sort order.
   entry.Deadline = std::isfinite(row.Deadline) ? row.Deadline : 0;
   entry.Availability = row.Availability;
+  entry.HostCpus = row.HostCpus;
   entry.State = row.State;
   entry.ResourceShare = row.ResourceShare;
   entry.LongTermDebt = row.LongTermDebt;

@@ -23,6 +23,7 @@ struct OverviewEntry {
   std::uint8_t State = 0;
   float ResourceShare = 0;
   double Availability = 0;  // on_frac x active_frac
+  std::int32_t HostCpus = 1;
   float LongTermDebt = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "core/browsers/overview_estimate.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -22,14 +23,12 @@ double Advance(double clock, double seconds) {
   return std::min(clock + seconds, kLatestFinish);
 }
 
-// Wall-clock seconds to compute `cpuSeconds` when the project gets 1 / `ratio` of a host that
-// is on for `availability` of the time.
-double WallSeconds(double cpuSeconds, double ratio, double availability) {
-  return ratio * cpuSeconds / availability;
-}
-
 double ShareOf(const OverviewNode& node, int estimate) {
   return estimate == kAllShares ? node.Share : node.ActiveShare;
+}
+
+bool TakesPart(const OverviewNode& result, int estimate) {
+  return Positive(result.Availability) && Positive(ShareOf(result, estimate));
 }
 
 // Index of the last segment that has started at `clock`.
@@ -40,26 +39,97 @@ std::size_t SegmentAt(const ShareSegments& segments, double clock) {
   return index;
 }
 
-double ReestimateResult(const OverviewNode& result, const ShareSegments& segments,
-                        double projectShare, double clock) {
-  std::int64_t remaining = static_cast<std::int64_t>(result.TimeLeft);
-  for (std::size_t index = SegmentAt(segments, clock); remaining > 0 && index < segments.size();
-       ++index) {
-    const double segmentShare = segments[index].Share;
-    // A segment without share consumes no remaining time and lets no time pass.
-    if (!Positive(segmentShare))
+struct Pending {
+  OverviewNode* Result;
+  double Remaining;  // CPU seconds
+};
+
+// Wall seconds per CPU second, at full availability, of each result that runs now. The
+// project gets `cpus` x projectShare / segmentShare processors; results take them in order,
+// each at most one, the last the fraction left over. On one processor this is the project's
+// part of the host, as segmentShare / projectShare.
+std::vector<double> RunningRatios(std::size_t pending, double segmentShare, double projectShare,
+                                  std::int32_t cpus) {
+  const double ratio = segmentShare / (cpus * projectShare);
+  const double processors = 1 / ratio;
+  if (std::isnan(processors))
+    return {};
+  const double whole = std::min(std::floor(processors), static_cast<double>(pending));
+  std::vector<double> ratios(static_cast<std::size_t>(whole), 1.0);
+  const double rest = processors - whole;
+  if (ratios.size() < pending && Positive(rest))
+    ratios.push_back(ratios.empty() ? ratio : 1 / rest);
+  return ratios;
+}
+
+// Computes `results` (in order, all taking part) over the share segments from `clock` on and
+// stores their finish estimate `estimate`. Where no segment has a share left, the rest
+// finish where the clock stopped.
+void RunResults(const std::vector<OverviewNode*>& results, const ShareSegments& segments,
+                double projectShare, std::int32_t cpus, double clock, int estimate) {
+  std::vector<Pending> pending;
+  for (OverviewNode* result : results)
+    pending.push_back({result, static_cast<double>(result->TimeLeft)});
+  std::size_t segment = SegmentAt(segments, clock);
+  while (!pending.empty() && clock < kLatestFinish) {
+    const bool later = segment + 1 < segments.size();
+    if (!Positive(segments[segment].Share)) {
+      // A segment without share consumes no remaining time and lets no time pass.
+      if (!later)
+        break;
+      ++segment;
       continue;
-    const double ratio = segmentShare / projectShare;
-    const double start = clock;
-    clock = Advance(clock, WallSeconds(static_cast<double>(remaining), ratio, result.Availability));
-    if (index + 1 < segments.size())
-      clock = std::min(clock, segments[index + 1].ValidFrom);
-    std::int32_t done = 0;
-    if (!RoundHalfEven((clock - start) * result.Availability / ratio, done))
+    }
+    const std::vector<double> ratios =
+        RunningRatios(pending.size(), segments[segment].Share, projectShare, cpus);
+    std::vector<double> ends;
+    double end = kLatestFinish;
+    for (std::size_t i = 0; i < ratios.size(); ++i) {
+      const Pending& run = pending[i];
+      ends.push_back(Advance(clock, ratios[i] * run.Remaining / run.Result->Availability));
+      end = std::min(end, ends.back());
+    }
+    if (later)
+      end = std::max(clock, std::min(end, segments[segment + 1].ValidFrom));
+    for (std::size_t i = 0; i < ratios.size(); ++i) {
+      Pending& run = pending[i];
+      std::int32_t done = 0;
+      if (ends[i] <= end ||
+          !RoundHalfEven((end - clock) * run.Result->Availability / ratios[i], done)) {
+        run.Remaining = 0;
+      } else {
+        run.Remaining -= done;
+      }
+      if (run.Remaining <= 0)
+        run.Result->Finish[estimate] = end;
+    }
+    // Only running results finish; one with nothing left waits for its turn.
+    const std::size_t before = pending.size();
+    const auto finished = std::remove_if(pending.begin(), pending.begin() + ratios.size(),
+                                         [](const Pending& run) { return run.Remaining <= 0; });
+    pending.erase(finished, pending.begin() + ratios.size());
+    if (end > clock || pending.size() < before) {
+      clock = end;
+      segment = SegmentAt(segments, clock);
+    } else if (later) {
+      // Segments out of order: move on rather than stand still.
+      ++segment;
+    } else {
       break;
-    remaining -= done;
+    }
   }
-  return clock;
+  for (const Pending& run : pending)
+    run.Result->Finish[estimate] = clock;
+}
+
+// The results of `project` that take part in `estimate`, in order.
+std::vector<OverviewNode*> TakingPart(OverviewNode& project, int estimate) {
+  std::vector<OverviewNode*> results;
+  for (OverviewNode& result : project.Children) {
+    if (TakesPart(result, estimate))
+      results.push_back(&result);
+  }
+  return results;
 }
 
 }  // namespace
@@ -68,19 +138,23 @@ void EstimateFinish(OverviewTree& tree, double now) {
   for (OverviewNode& host : tree) {
     host.Expanded = true;
     for (OverviewNode& project : host.Children) {
-      double clocks[2] = {now, now};
-      for (OverviewNode& result : project.Children) {
-        for (int j : {kAllShares, kActiveShares}) {
-          const double projectShare = ShareOf(project, j);
-          if (Positive(result.Availability) && Positive(ShareOf(result, j)) &&
-              Positive(projectShare)) {
-            clocks[j] = Advance(clocks[j],
-                                WallSeconds(static_cast<double>(result.TimeLeft),
-                                            ShareOf(host, j) / projectShare, result.Availability));
-          }
-          result.Finish[j] = clocks[j];
-          project.Finish[j] = clocks[j];
+      for (int j : {kAllShares, kActiveShares}) {
+        const double projectShare = ShareOf(project, j);
+        const bool shared = Positive(projectShare);
+        std::vector<OverviewNode*> results;
+        if (shared)
+          results = TakingPart(project, j);
+        RunResults(results, {{ShareOf(host, j), -std::numeric_limits<double>::infinity()}},
+                   projectShare, host.Cpus, now, j);
+        // A result left out takes the running clock of its project.
+        double clock = now;
+        for (OverviewNode& result : project.Children) {
+          if (shared && TakesPart(result, j))
+            clock = std::max(clock, result.Finish[j]);
+          else
+            result.Finish[j] = clock;
         }
+        project.Finish[j] = clock;
       }
     }
   }
@@ -102,12 +176,15 @@ void ReestimateFinish(OverviewNode& host, const ShareSegments& segments, double 
   for (OverviewNode& project : host.Children) {
     if (!Positive(project.ActiveShare))
       continue;
-    double clock = now;
-    for (OverviewNode& result : project.Children) {
-      if (!Positive(result.Availability) || !Positive(result.ActiveShare))
-        continue;
-      clock = ReestimateResult(result, segments, project.ActiveShare, clock);
-      result.Finish[kActiveShares] = clock;
+    const std::vector<OverviewNode*> results = TakingPart(project, kActiveShares);
+    if (results.empty())
+      continue;
+    RunResults(results, segments, project.ActiveShare, host.Cpus, now, kActiveShares);
+    // The next redistribution step starts from these times.
+    project.Finish[kActiveShares] = now;
+    for (const OverviewNode* result : results) {
+      project.Finish[kActiveShares] =
+          std::max(project.Finish[kActiveShares], result->Finish[kActiveShares]);
     }
   }
 }

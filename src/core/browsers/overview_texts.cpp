@@ -31,9 +31,10 @@ std::string WorkunitsText(const OverviewNode& node) {
 std::string TimeLeftText(const OverviewNode& node) {
   if (Total(node) == 0 || IsNonCpu(node.State))
     return "";
+  // Finished and aborted results have nothing left to compute.
   if (node.Level == OverviewLevel::Result &&
       (node.State == result_state::kComputeError || node.State == result_state::kUploading ||
-       node.State == result_state::kUploaded)) {
+       node.State == result_state::kUploaded || node.State == result_state::kAborted)) {
     return "";
   }
   return FormatHMS(static_cast<std::int64_t>(node.TimeLeft));
@@ -45,7 +46,7 @@ std::string ResultFinishText(const OverviewNode& node, const OverviewDateFormat&
       std::string text = dateText(node.Finish[kActiveShares]);
       const std::string allShares = dateText(node.Finish[kAllShares]);
       if (allShares != text)
-        text += "  -  " + allShares;
+        text += kEstimateSeparator + allShares;
       return text;
     }
     case result_state::kComputeError:
@@ -61,10 +62,12 @@ std::string ResultFinishText(const OverviewNode& node, const OverviewDateFormat&
 }
 
 std::string EstFinishText(const OverviewNode& node, const OverviewDateFormat& dateText) {
+  // Non-CPU-intensive work has no share, yet it is not suspended.
+  if (node.State == result_state::kNonCpuOther)
+    return "";
   std::string text;
-  if (node.State != result_state::kNonCpuOther && node.Level == OverviewLevel::Result) {
+  if (node.Level == OverviewLevel::Result)
     text = ResultFinishText(node, dateText);
-  }
   if (node.Share == 0 && node.State != result_state::kNonCpuFinished)
     text = "suspended";
   return text;

@@ -8,6 +8,9 @@
 
 namespace tessarin {
 
+// Between the estimate with redistributed shares and the one with all shares.
+inline constexpr const char* kEstimateSeparator = "  -  ";
+
 // Shows Unix seconds (UTC) in the user's date and time format.
 using OverviewDateFormat = std::function<std::string(double unixSeconds)>;
 

@@ -1,5 +1,6 @@
 #include "core/browsers/overview_tree.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessarin {
@@ -49,6 +50,8 @@ OverviewTree BuildOverviewTree(const OverviewEntries& entries) {
       haveProject = false;
     }
     OverviewNode& host = tree.back();
+    // Two clients reporting one host name run on the same processors.
+    host.Cpus = std::max(host.Cpus, entry.HostCpus);
     if (!haveProject || entry.ProjectName != host.Children.back().Name) {
       OverviewNode project;
       project.Name = entry.ProjectName;
@@ -88,7 +91,8 @@ OverviewTree BuildOverviewTree(const OverviewEntries& entries) {
 }
 
 bool MissesDeadline(const OverviewNode& node, int estimate) {
-  return node.Level == OverviewLevel::Result && node.Finish[estimate] > node.Deadline;
+  return node.Level == OverviewLevel::Result && StillToCompute(node.State) &&
+         node.Finish[estimate] > node.Deadline;
 }
 
 }  // namespace tessarin

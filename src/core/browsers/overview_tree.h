@@ -27,6 +27,7 @@ struct OverviewNode {
   double Availability = 0;    // on_frac x active_frac; result nodes
   double Finish[2] = {0, 0};  // Unix seconds, by kAllShares / kActiveShares
   float LongTermDebt = 0;     // project nodes
+  std::int32_t Cpus = 1;      // host nodes: results it runs at once
   bool Expanded = false;
   std::vector<OverviewNode> Children;
 };
@@ -38,8 +39,8 @@ using OverviewTree = std::vector<OverviewNode>;
 // a share above 0; projects without time left lose their active share.
 OverviewTree BuildOverviewTree(const OverviewEntries& entries);
 
-// True for a result node whose finish estimate (kAllShares or kActiveShares) is after its
-// deadline.
+// True for a result node still to be computed whose finish estimate (kAllShares or
+// kActiveShares) is after its deadline: work that is done, aborted or suspended is never late.
 bool MissesDeadline(const OverviewNode& node, int estimate);
 
 }  // namespace tessarin

@@ -25,8 +25,9 @@ struct SlotInfo {
   std::int32_t OutputSize = 0;
   std::string CpuText;  // 30
   bool MultiTask = false;
-  std::uint8_t SlotNumber = 0;
-  std::uint16_t ResultCount = 0;
+  // Wider than a client needs, so no slot or cache is too large to show.
+  std::int32_t SlotNumber = 0;
+  std::int32_t ResultCount = 0;
   std::int32_t ReadyCount = 0;
   double Progress = 0;
   std::int32_t TimeLeft = -1;

@@ -28,7 +28,8 @@ std::int32_t EstimateTimeLeft(const ActiveTaskFacts& facts, double progress) {
 
 void FillProgress(const ActiveTaskFacts& facts, double percentDone, SlotInfo& entry,
                   ResultList& results) {
-  if (facts.queuedCount <= 0)
+  // A client with work that runs nothing has no progress or CPU time to show.
+  if (facts.queuedCount <= 0 || facts.resultName.empty())
     return;
   entry.Progress = percentDone;
   entry.StatusText = Bounded(Fixed(entry.Progress, 5, 3) + " %", slot_width::kStatusText);

@@ -26,9 +26,9 @@ void FillCommonFields(const ActiveTaskFacts& facts, SlotInfo& entry) {
   entry.AppName = Bounded(facts.appName, slot_width::kAppName);
   entry.ResultName = Bounded(facts.resultName, slot_width::kResultName);
   entry.MultiTask = facts.moreTasks;
-  entry.ResultCount = CheckedField<std::uint16_t>(facts.resultCount, "result count");
-  entry.ReadyCount = CheckedField<std::int32_t>(facts.queuedCount, "queued count");
-  entry.SlotNumber = CheckedField<std::uint8_t>(DigitsToInt(facts.slot), "slot number");
+  entry.ResultCount = facts.resultCount;
+  entry.ReadyCount = facts.queuedCount;
+  entry.SlotNumber = DigitsToInt(facts.slot);
   entry.NonCpuIntensive = facts.progress == ProgressStatus::kNonCpuIntensive;
   entry.LostReason = facts.lostReason;
 }

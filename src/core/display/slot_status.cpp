@@ -16,6 +16,10 @@ void FillStatus(const ActiveTaskFacts& facts, SlotInfo& entry) {
     entry.StatusColor = colors::kRed;
     return;
   }
+  if (facts.resultName.empty()) {
+    entry.StatusText = "No task running";
+    return;
+  }
   switch (facts.progress) {
     case ProgressStatus::kActive:
       entry.StatusText += " (active)";

@@ -25,6 +25,10 @@ int CentredOffset(int screenSize, int windowSize) {
   return static_cast<int>(std::lround((screenSize - windowSize) / 2.0));
 }
 
+bool RefitsOnHandOver(bool visible, int shownBefore, int shownAfter) {
+  return visible && shownBefore != shownAfter;
+}
+
 bool RemembersPlace(int windowHeight) {
   return windowHeight > kRememberAbove;
 }

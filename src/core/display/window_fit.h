@@ -21,6 +21,10 @@ int FitGridHeight(int rowCount, int rowHeight, int screenHeight);
 // Offset that centres a window of `windowSize` on a screen of `screenSize` (rounded).
 int CentredOffset(int screenSize, int windowSize);
 
+// Whether a cycle's hand-over fits the window again: while it is shown, when the first list
+// arrives (`shownBefore` -1: nothing shown yet) or the number of entries changes.
+bool RefitsOnHandOver(bool visible, int shownBefore, int shownAfter);
+
 // Whether hiding a window of this height writes Options/LastLeft, LastTop and LastHeight.
 bool RemembersPlace(int windowHeight);
 

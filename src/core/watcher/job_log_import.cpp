@@ -11,9 +11,9 @@
 #include "core/watcher/client_facts.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/job_log.h"
+#include "core/watcher/job_log_result.h"
 #include "core/watcher/logged_results.h"
 #include "core/watcher/project_logger.h"
-#include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
@@ -130,14 +130,7 @@ JobLogImport ImportJobLogs(Environment& env) {
           ++import.skipped;
           continue;
         }
-        FinishedResult result;
-        result.loggingTime = line.time;
-        result.cpuTime = line.cpuTime;
-        result.error = line.failed();
-        result.resultFileName = line.resultName;
-        result.wuName = WorkunitOfResult(line.resultName);
-        result.fpopsEstimate = line.fpopsEst;
-        result.projectLogs = false;
+        const FinishedResult result = FinishedFromJobLog(line);
         CycleFlags flags;
         ScanContext context{env, flags, cache, noProjectLogs};
         LogWU(context, workunits.count(result.wuName) != 0 ? client : withoutWorkunits, project,

@@ -1,5 +1,8 @@
 #include "core/watcher/result_list.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/tools/number_format.h"
 
 namespace tessarin {
@@ -8,6 +11,14 @@ namespace {
 
 std::string Cut(const std::string& text, std::size_t width) {
   return text.size() > width ? text.substr(0, width) : text;
+}
+
+// A missing or damaged p_ncpus still leaves one processor; the bound keeps the count an int.
+std::int32_t Processors(const std::string& text) {
+  const double count = std::floor(StrToFloatSafe(text));
+  if (!(count >= 1))
+    return 1;
+  return static_cast<std::int32_t>(std::min(count, 65536.0));
 }
 
 }  // namespace
@@ -30,6 +41,7 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   entry.WuName = Cut(wuName, 100);
   entry.ResultFileName = fileName;
   entry.HostSpeed = StrToFloatSafe(host.p_fpops);
+  entry.HostCpus = Processors(host.p_ncpus);
   entry.Deadline = deadline;
   entry.State = state;
   if (state == 0 && project.non_cpu_intensive && !project.suspended) {
@@ -42,6 +54,12 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   entry.NonCpuIntensive = project.non_cpu_intensive;
   entry.LongTermDebt = project.long_term_debt;
   list.push_back(std::move(entry));
+}
+
+bool StillToCompute(std::uint8_t state) {
+  return state != result_state::kComputeError && state != result_state::kUploading &&
+         state != result_state::kUploaded &&
+         (state < result_state::kNonCpuFinished || state > result_state::kAborted);
 }
 
 void AddWU(ResultList& list, const std::string& wuName, double estimate) {

@@ -31,6 +31,7 @@ struct ResultEntry {
   std::string WuName;          // 100, empty for a project entry
   std::string ResultFileName;  // 100, empty for a project entry
   double HostSpeed = 0;        // p_fpops
+  std::int32_t HostCpus = 1;   // p_ncpus, at least 1
   double Estimate = 0;         // rsc_fpops_est x duration_correction_factor
   double Flops = 0;            // speed of the result's app version, 0 when the client gives none
   double Deadline = 0;         // Unix seconds
@@ -47,6 +48,9 @@ using ResultList = std::vector<ResultEntry>;
 void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
                double deadline, std::uint8_t state, const std::string& resultFileName,
                const std::string& wuName);
+// Waiting or running: not finished, aborted, suspended or of a non-CPU-intensive project.
+bool StillToCompute(std::uint8_t state);
+
 void AddWU(ResultList& list, const std::string& wuName, double estimate);
 void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds);
 

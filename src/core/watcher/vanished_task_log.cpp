@@ -6,9 +6,8 @@
 #include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
-#include "core/watcher/job_log.h"
+#include "core/watcher/job_log_result.h"
 #include "core/watcher/safe_file_name.h"
-#include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
 
@@ -68,22 +67,8 @@ void LogVanishedTask(ScanContext& context, const ClientFacts& client, const Proj
   } catch (const std::exception& error) {
     context.env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
   }
-  if (copied || jobLogPath.empty())
-    return;
-  const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
-  if (!line)
-    return;
-  FinishedResult finished;
-  finished.error = line->failed();
-  finished.appVersion = appVersion;
-  finished.appName = appName;
-  finished.cpuTime = line->cpuTime;
-  finished.resultFileName = resultName;
-  finished.wuName = WorkunitOfResult(resultName);
-  finished.loggingTime = line->time;
-  finished.fpopsEstimate = line->fpopsEst;
-  finished.projectLogs = false;
-  LogWU(context, client, project, finished);
+  if (!copied)
+    LogFromJobLog(context, client, project, appVersion, appName, resultName, jobLogPath);
 }
 
 }  // namespace tessarin

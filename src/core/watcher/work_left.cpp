@@ -4,21 +4,11 @@
 
 namespace tessarin {
 
-namespace {
-
-bool StillCounts(std::uint8_t state) {
-  return state != result_state::kComputeError && state != result_state::kUploading &&
-         state != result_state::kUploaded &&
-         (state < result_state::kNonCpuFinished || state > result_state::kAborted);
-}
-
-}  // namespace
-
 WorkLeft SumWorkLeft(const ResultList& results, std::size_t first) {
   WorkLeft left;
   for (std::size_t i = first; i < results.size(); ++i) {
     const ResultEntry& entry = results[i];
-    if (!StillCounts(entry.State))
+    if (!StillToCompute(entry.State))
       continue;
     if (entry.TimeLeft != -1) {
       left.seconds += entry.TimeLeft;

@@ -1,12 +1,15 @@
 #include "gui/browsers/history_window.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -32,6 +35,8 @@ QString MenuCaption(const std::string& name) {
 }
 
 constexpr int kTreeColumnCount = static_cast<int>(kTreeColumns.size());
+// Room beside a number, so no rounding of text widths cuts it.
+constexpr int kTreeTextPadding = 6;
 
 }  // namespace
 
@@ -147,13 +152,13 @@ void TfrmHistory::FormCreate() {
   tree_->setModel(treeModel_);
   QHeaderView* header = tree_->header();
   header->setMinimumSectionSize(1);
+  treeFits_ = MeasuredTreeWidths();
   ApplyTreeLayout(DefaultTreeLayout());
   connect(header, &QHeaderView::sectionResized, this,
           [this](int logicalIndex, int, int newSize) { KeepMinimumWidth(logicalIndex, newSize); });
 
-  // Without rows the settings are stored at once; the empty column menu stores an empty
-  // mask, so the next log with rows gets the default one. The statistics columns keep what
-  // was stored: they have not been laid out yet.
+  // Without rows the settings are stored at once, the column choice as it was. The statistics
+  // columns keep what was stored: they have not been laid out yet.
   if (!data_->HasData() && !readFailed_)
     SaveSettings(ReadTreeLayout(settings_, CurrentTreeLayout()));
   grid_->setFocus();
@@ -194,6 +199,32 @@ void TfrmHistory::PageControlChange(int page) {
   mHosts_->menuAction()->setVisible(page == kLogfilePage);
 }
 
+TreeWidths TfrmHistory::MeasuredTreeWidths() {
+  // Under every choice of the two options, which move counts between the columns.
+  TreeWidths widest{};
+  const StatOptions chosen = data_->options;
+  for (const bool filterErrors : {false, true}) {
+    for (const bool zeroAsError : {false, true}) {
+      data_->options = {filterErrors, zeroAsError};
+      for (const StatNode& node : data_->tree.nodes) {
+        const NodeFont look = TreePaintText(node);
+        QFont font = tree_->font();
+        font.setPointSize(look.pointSize);
+        font.setBold(look.bold);
+        const QFontMetrics metrics(font);
+        for (int column = 1; column < kTreeColumnCount; ++column) {
+          int& width = widest[static_cast<std::size_t>(column)];
+          width = std::max(width, metrics.horizontalAdvance(
+                                      ToQString(TreeGetText(node, column, data_->options))));
+        }
+      }
+    }
+  }
+  data_->options = chosen;
+  const int margin = tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_);
+  return TreeFittingWidths(widest, 2 * (margin + 1) + kTreeTextPadding);
+}
+
 void TfrmHistory::KeepMinimumWidth(int logicalIndex, int newSize) {
   if (logicalIndex < 0 || logicalIndex >= kTreeColumnCount)
     return;
@@ -219,8 +250,11 @@ void TfrmHistory::ApplyTreeLayout(const TreeLayout& layout) {
         header.moveSection(header.visualIndex(i), place);
     }
   }
-  for (int i = 0; i < kTreeColumnCount; ++i)
-    header.resizeSection(i, layout[static_cast<std::size_t>(i)].width);
+  // Opened wide enough for every number; the user may narrow a column afterwards.
+  for (int i = 0; i < kTreeColumnCount; ++i) {
+    const auto column = static_cast<std::size_t>(i);
+    header.resizeSection(i, std::max(layout[column].width, treeFits_[column]));
+  }
 }
 
 void TfrmHistory::showEvent(QShowEvent* event) {
@@ -250,7 +284,8 @@ void TfrmHistory::FormClose() {
 void TfrmHistory::SaveSettings(const TreeLayout& treeLayout) {
   const Qt::WindowStates state = windowState();
   HistoryCloseState close;
-  close.columnMask = readFailed_ ? ReadHistoryMask(settings_) : grid_->ColumnMask();
+  close.columnMask =
+      ClosingHistoryMask(settings_, !readFailed_ && data_->HasData(), grid_->ColumnMask());
   close.maximized = state.testFlag(Qt::WindowMaximized);
   if (!(state & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
     close.normalGeometry = WindowGeometry{x(), y(), height(), width()};

@@ -76,8 +76,10 @@ class TfrmHistory : public QDialog {
   void KeepMinimumWidth(int logicalIndex, int newSize);
   TreeLayout CurrentTreeLayout() const;
   void ApplyTreeLayout(const TreeLayout& layout);
+  TreeWidths MeasuredTreeWidths();
 
   SettingsStore& settings_;
+  TreeWidths treeFits_{};  // each column's width for its widest text
   std::string programDir_;
   std::unique_ptr<MessageBoxes> ownMessages_;
   MessageBoxes& messages_;

@@ -1,5 +1,6 @@
 #pragma once
-// Draws each Overview cell as usual and adds the horizontal and vertical grid lines.
+// Draws each Overview cell as usual and adds the horizontal and vertical grid lines, in a
+// row of their own below the text, so underscores stay visible.
 
 #include <QStyledItemDelegate>
 
@@ -13,6 +14,7 @@ class OverviewGridDelegate : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 }  // namespace tessarin

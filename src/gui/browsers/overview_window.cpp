@@ -1,15 +1,19 @@
 #include "gui/browsers/overview_window.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
 #include "core/browsers/overview_build.h"
+#include "core/browsers/overview_fonts.h"
 #include "core/browsers/overview_layout.h"
 #include "core/browsers/overview_settings.h"
+#include "core/browsers/overview_texts.h"
 #include "gui/browsers/overview_date_text.h"
 #include "gui/browsers/overview_grid_delegate.h"
 #include "gui/browsers/overview_model.h"
@@ -17,6 +21,9 @@
 namespace tessarin {
 
 namespace {
+
+// Room beside a date text, so no rounding of text widths cuts it.
+constexpr int kOverviewDatePadding = 6;
 
 int SmallestMinimumWidth() {
   int smallest = kOverviewColumns.front().MinWidth;
@@ -47,8 +54,9 @@ void ApplyColumns(QHeaderView& header, const OverviewColumnLayouts& columns) {
 
 }  // namespace
 
-TfrmOverview::TfrmOverview(SettingsStore& settings, ResultList results, double now, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+TfrmOverview::TfrmOverview(SettingsStore& settings, ResultList results, double now, QWidget* parent,
+                           const QLocale& dateLocale)
+    : QDialog(parent), settings_(settings), dateLocale_(dateLocale) {
   setWindowTitle(QString::fromLatin1(kOverviewCaption));
   setSizeGripEnabled(true);
   tree_ = new QTreeView(this);
@@ -65,7 +73,10 @@ void TfrmOverview::FormCreate(ResultList results, double now) {
   if (geometry.Maximized)
     setWindowState(windowState() | Qt::WindowMaximized);
 
-  model_ = new OverviewModel(BuildOverview(results, now), OverviewDateText, this);
+  model_ = new OverviewModel(
+      BuildOverview(results, now),
+      [locale = dateLocale_](double unixSeconds) { return OverviewDateText(unixSeconds, locale); },
+      this);
   tree_->setModel(model_);
   tree_->setItemDelegate(new OverviewGridDelegate(tree_));
   tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -81,7 +92,11 @@ void TfrmOverview::FormCreate(ResultList results, double now) {
   header->setSectionsMovable(true);
   header->setStretchLastSection(false);  // widths stay as the user left them
   header->setMinimumSectionSize(SmallestMinimumWidth());
-  ApplyColumns(*header, DesignOverviewColumns());
+  minimumWidths_ = MinimumWidths();
+  OverviewColumnLayouts design = DesignOverviewColumns();
+  for (std::size_t i = 0; i < design.size(); ++i)
+    design[i].Width = std::max(design[i].Width, minimumWidths_[i]);
+  ApplyColumns(*header, design);
   connect(header, &QHeaderView::sectionResized, this,
           [this](int logicalIndex, int, int newSize) { KeepMinimumWidth(logicalIndex, newSize); });
 
@@ -92,10 +107,23 @@ void TfrmOverview::FormCreate(ResultList results, double now) {
   }
 }
 
+OverviewWidths TfrmOverview::MinimumWidths() const {
+  // Date cells are drawn in the result rows' font.
+  OverviewNode result;
+  result.Level = OverviewLevel::Result;
+  QFont font;
+  font.setPointSize(TreePaintText(result, overview_column::kDeadline).PointSize);
+  const QFontMetrics metrics(font);
+  const int margin = tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_);
+  return OverviewMinimumWidths(WidestOverviewDateText(dateLocale_, metrics),
+                               metrics.horizontalAdvance(QString::fromLatin1(kEstimateSeparator)),
+                               2 * (margin + 1) + kOverviewDatePadding);
+}
+
 void TfrmOverview::KeepMinimumWidth(int logicalIndex, int newSize) {
   if (logicalIndex < 0 || logicalIndex >= overview_column::kCount)
     return;
-  const int minimum = kOverviewColumns[static_cast<std::size_t>(logicalIndex)].MinWidth;
+  const int minimum = minimumWidths_[static_cast<std::size_t>(logicalIndex)];
   if (newSize < minimum)
     tree_->header()->resizeSection(logicalIndex, minimum);
 }

@@ -3,7 +3,9 @@
 // the estimate of when each result will be finished.
 
 #include <QDialog>
+#include <QLocale>
 
+#include "core/browsers/overview_column_widths.h"
 #include "core/watcher/result_list.h"
 
 class QTreeView;
@@ -18,8 +20,10 @@ class TfrmOverview : public QDialog {
 
  public:
   // `results` is this window's own copy: a cycle that ends while it is open changes
-  // nothing here. `now` (Unix seconds) is where every estimate starts.
-  TfrmOverview(SettingsStore& settings, ResultList results, double now, QWidget* parent = nullptr);
+  // nothing here. `now` (Unix seconds) is where every estimate starts. Dates follow
+  // `dateLocale`.
+  TfrmOverview(SettingsStore& settings, ResultList results, double now, QWidget* parent = nullptr,
+               const QLocale& dateLocale = QLocale::system());
 
   QTreeView* Tree() const { return tree_; }
   const OverviewModel* Model() const { return model_; }
@@ -35,8 +39,11 @@ class TfrmOverview : public QDialog {
   void FormShow();
   void FormClose();
   void KeepMinimumWidth(int logicalIndex, int newSize);
+  OverviewWidths MinimumWidths() const;
 
   SettingsStore& settings_;
+  QLocale dateLocale_;
+  OverviewWidths minimumWidths_{};
   QTreeView* tree_ = nullptr;
   OverviewModel* model_ = nullptr;
   bool shown_ = false;

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "core/data/project_record.h"
 #include "core/display/result_name_fit.h"
@@ -77,11 +78,26 @@ void DrawDot(QPainter& painter, int left, int top, ScoreMark mark) {
 
 }  // namespace
 
+QString ShownProjectName(std::string_view projectName, std::string_view resultName, int cellWidth,
+                         QPaintDevice* device) {
+  const QFontMetrics boldMetrics(CellFont(kBodyPixels, true), device);
+  const QFontMetrics bodyMetrics(CellFont(kBodyPixels, false), device);
+  int shortestResult = 0;
+  if (!resultName.empty()) {
+    const QString whole = ToQString(resultName);
+    shortestResult = std::min(bodyMetrics.horizontalAdvance(whole),
+                              bodyMetrics.horizontalAdvance("..." + whole.right(1)));
+  }
+  return boldMetrics.elidedText(ToQString(projectName), Qt::ElideRight,
+                                ProjectNameRoom(cellWidth, shortestResult));
+}
+
 QString ShownResultName(std::string_view projectName, std::string_view resultName, int cellWidth,
                         QPaintDevice* device) {
   const QFontMetrics boldMetrics(CellFont(kBodyPixels, true), device);
   const QFontMetrics bodyMetrics(CellFont(kBodyPixels, false), device);
-  const int projectWidth = boldMetrics.horizontalAdvance(ToQString(projectName));
+  const int projectWidth =
+      boldMetrics.horizontalAdvance(ShownProjectName(projectName, resultName, cellWidth, device));
   return ToQString(ShortenResultName(
       resultName, cellWidth - kNamesGap - projectWidth,
       [&bodyMetrics](std::string_view s) { return bodyMetrics.horizontalAdvance(ToQString(s)); }));
@@ -120,20 +136,29 @@ void CellPainter::Paint(QPainter& painter, const QRect& cell, const SlotInfo& en
     switch (line.kind) {
       case CellLineKind::kHeader: {
         const int y = top + kHeaderTop;
-        painter.setFont(bold);
-        TextOut(painter, x0 + kLeft, y, ToQString(line.label), kWhite, kBlack);
         painter.setFont(body);
         const QString centre = ToQString(line.centre);
+        const QString cache = ToQString(line.right);
+        const int hostRoom =
+            HostNameRoom(cell.width(), centre.isEmpty() ? 0 : TextWidth(painter, centre),
+                         cache.isEmpty() ? 0 : TextWidth(painter, cache));
+        painter.setFont(bold);
+        TextOut(painter, x0 + kLeft, y,
+                painter.fontMetrics().elidedText(ToQString(line.label), Qt::ElideRight, hostRoom),
+                kWhite, kBlack);
+        painter.setFont(body);
         if (!centre.isEmpty())
           TextOut(painter, x0 + (cell.width() - TextWidth(painter, centre)) / 2, y, centre, kWhite,
                   kBlack);
-        TextOutRight(painter, right, y, ToQString(line.right), kWhite, kBlack);
+        TextOutRight(painter, right, y, cache, kWhite, kBlack);
         break;
       }
       case CellLineKind::kNames: {
         const int y = top + kNamesTop;
         painter.setFont(bold);
-        TextOut(painter, x0 + kLeft, y, ToQString(line.label), kBlack, kWhite);
+        TextOut(painter, x0 + kLeft, y,
+                ShownProjectName(line.label, line.right, cell.width(), painter.device()), kBlack,
+                kWhite);
         painter.setFont(body);
         if (!line.right.empty()) {
           TextOutRight(painter, right, y,

@@ -7,6 +7,7 @@
 #include <QString>
 #include <string_view>
 
+#include "core/display/cell_layout.h"
 #include "core/display/cell_text.h"
 
 class QPainter;
@@ -14,39 +15,14 @@ class QPaintDevice;
 
 namespace tessarin {
 
-// x from the cell's left edge, y from its top or (FromBottom) its bottom edge.
-namespace cell_layout {
-inline constexpr int kHeaderHeight = 20;
-inline constexpr int kLeft = 5;
-inline constexpr int kRightMargin = 5;
-inline constexpr int kHeaderTop = 3;
-inline constexpr int kNamesTop = 23;
-// What the names line keeps beside its two names: both 5-pixel margins and a 5-pixel gap.
-inline constexpr int kNamesGap = 15;
-inline constexpr int kScienceTop = 37;
-inline constexpr int kSetiSignalsTop = 55;
-inline constexpr int kOtherSignalsTop = 65;
-inline constexpr int kSignalPitch = 15;
-inline constexpr int kCpuFromBottom = 35;
-inline constexpr int kStatusFromBottom = 17;
-inline constexpr int kStatusValueLeft = 47;
-// The score dot's box: x 5..13, y from line top + 3, 9 pixels.
-inline constexpr int kDotLeft = 5;
-inline constexpr int kDotTop = 3;
-inline constexpr int kDotSize = 9;
-inline constexpr int kBodyPixels = 12;
-inline constexpr int kSciencePixels = 10;
-// Label and value columns: the labels move right to make room for the score dots.
-struct Columns {
-  int label;
-  int value;
-};
-inline constexpr Columns kRatedColumns{17, 73};
-inline constexpr Columns kPlainColumns{5, 64};
-}  // namespace cell_layout
+// The project name as a cell `cellWidth` wide shows it beside the result name: cut with "…"
+// to ProjectNameRoom, so the result name keeps room for "..." and its last character.
+QString ShownProjectName(std::string_view projectName, std::string_view resultName, int cellWidth,
+                         QPaintDevice* device = nullptr);
 
-// The result name as a cell `cellWidth` wide shows it beside the project name: shortened from
-// its front behind "..." (never below "..." and one character) so both fit with kNamesGap.
+// The result name as a cell `cellWidth` wide shows it beside the project name (itself cut to
+// ProjectNameRoom): shortened from its front behind "..." (never below "..." and one
+// character) so both fit with kNamesGap.
 // `device` gives the font metrics (null: the screen's).
 QString ShownResultName(std::string_view projectName, std::string_view resultName, int cellWidth,
                         QPaintDevice* device = nullptr);

@@ -193,9 +193,13 @@ void TFormMain::HandOver(CycleOutcome outcome) {
   if (outcome.published) {
     // Sorted and swapped in on this thread, so the grid never draws a list in between.
     SortSlots(outcome.display, CheckedSortTag(gridMenu_));
+    const int shownBefore = shownEntries_;
+    shownEntries_ = static_cast<int>(outcome.display.size());
     model_.Replace(std::move(outcome.display));
     results_ = std::move(outcome.results);
     RefreshDisplay();
+    if (RefitsOnHandOver(isVisible() && !isMinimized(), shownBefore, shownEntries_))
+      Refit();
   }
   if (outcome.trayImageChanged)
     SetTrayImage(outcome.trayLevel);
@@ -237,11 +241,23 @@ QRect TFormMain::ScreenGeometry() const {
   return where != nullptr ? where->geometry() : QRect(0, 0, 1024, 768);
 }
 
-void TFormMain::FitWindow() {
-  const QRect screen = ScreenGeometry();
-  const int gridHeight = FitGridHeight(grid_->RowCount(), grid_->RowHeight(), screen.height());
+void TFormMain::FitHeight() {
+  const int gridHeight =
+      FitGridHeight(grid_->RowCount(), grid_->RowHeight(), ScreenGeometry().height());
   resize(width(), gridHeight + kPanelHeight + grid_->ChromeHeight());
   LayoutChildren();
+}
+
+void TFormMain::Refit() {
+  if (Settings().Read(settings::kCenter))
+    FitWindow();
+  else
+    FitHeight();
+}
+
+void TFormMain::FitWindow() {
+  FitHeight();
+  const QRect screen = ScreenGeometry();
   const QRect frame = frameGeometry();
   move(screen.x() + CentredOffset(screen.width(), frame.width()),
        screen.y() + CentredOffset(screen.height(), frame.height()));

@@ -96,6 +96,8 @@ class TFormMain : public QWidget {
   void ApplyTimerInterval();
   void ShowClick();
   void FitWindow();
+  // Height to the rows; centred too with Options/center on, else left where the user put it.
+  void Refit();
   void ShowMainWindow();
   void HideIt();
   void DoExitClick();
@@ -138,6 +140,7 @@ class TFormMain : public QWidget {
  private:
   void CycleDone(CycleOutcome outcome);
   void LayoutChildren();
+  void FitHeight();
   void RememberPlace();
   void UpdateMapViewItem();
   void UpdateCellOptions();
@@ -168,6 +171,7 @@ class TFormMain : public QWidget {
   bool hiding_ = false;
   bool ownStateChange_ = false;
   int trayImage_ = 0;
+  int shownEntries_ = -1;  // -1 until the first cycle's list arrives
 };
 
 }  // namespace tessarin

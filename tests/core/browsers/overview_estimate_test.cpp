@@ -63,8 +63,8 @@ TEST(OverviewEstimate, FinishedProjectLeavesItsShareToTheOther) {
   EXPECT_EQ(small.Finish[kAllShares], kNow + 4 * kHour);
   EXPECT_EQ(large.Finish[kActiveShares], kNow + 10 * kHour);
   EXPECT_EQ(large.Finish[kAllShares], kNow + 12 * kHour);
-  // The project nodes keep the first pass.
-  EXPECT_EQ(tree[0].Children[1].Finish[kActiveShares], kNow + 12 * kHour);
+  // The project node follows its results, so the next step starts from there.
+  EXPECT_EQ(tree[0].Children[1].Finish[kActiveShares], kNow + 10 * kHour);
   EXPECT_EQ(tree[0].Children[0].ActiveShare, 0.0f);
   EXPECT_EQ(tree[0].Children[1].ActiveShare, 0.0f);
 }
@@ -160,6 +160,64 @@ TEST(OverviewEstimate, SegmentWithoutShareConsumesNothing) {
   // Half the host for two hours, then nothing to share: the clock stops there.
   ReestimateFinish(host, {{200, -INFINITY}, {0, kNow + 2 * kHour}, {-50, kNow + 3 * kHour}}, kNow);
   EXPECT_EQ(Hours(host.Children[0].Children[0].Finish[kActiveShares]), 2);
+}
+
+TEST(OverviewEstimate, EachStepStartsFromTheFinishTimesOfTheStepBefore) {
+  // Equal shares: the first ends at 3 h; the second has 1 h left and half the host, so 5 h;
+  // the third has 1 h left at 5 h and the whole host.
+  const OverviewTree tree = BuildOverview(
+      {ResultRow("h", "a", "a1", 100, 1 * kHour), ResultRow("h", "b", "b1", 100, 2 * kHour),
+       ResultRow("h", "c", "c1", 100, 3 * kHour)},
+      kNow);
+  EXPECT_EQ(Hours(ResultNode(tree, 0, 0, 0).Finish[kActiveShares]), 3);
+  EXPECT_EQ(Hours(ResultNode(tree, 0, 1, 0).Finish[kActiveShares]), 5);
+  EXPECT_EQ(Hours(ResultNode(tree, 0, 2, 0).Finish[kActiveShares]), 6);
+  EXPECT_EQ(Hours(ResultNode(tree, 0, 2, 0).Finish[kAllShares]), 9);
+}
+
+// Hours after now of each result, host by host, project by project.
+std::vector<double> ActiveFinishHours(const OverviewTree& tree, int estimate = kActiveShares) {
+  std::vector<double> hours;
+  for (const OverviewNode& host : tree) {
+    for (const OverviewNode& project : host.Children) {
+      for (const OverviewNode& result : project.Children)
+        hours.push_back(Hours(result.Finish[estimate]));
+    }
+  }
+  return hours;
+}
+
+TEST(OverviewEstimate, HostRunsAsManyResultsAsItHasProcessors) {
+  struct Case {
+    std::int32_t cpus;
+    std::vector<double> oneProject;   // four results of 6 h
+    std::vector<double> twoProjects;  // a: 2 h; b: 3 h and 3 h; equal shares
+    std::vector<double> twoProjectsAllShares;
+  };
+  const Case cases[] = {
+      {1, {6, 12, 18, 24}, {4, 5, 8}, {4, 6, 12}},
+      // b gets the second processor to itself once a ends, so b2 starts at 2 h.
+      {2, {6, 6, 12, 12}, {2, 3, 5}, {2, 3, 6}},
+      {4, {6, 6, 6, 6}, {2, 3, 3}, {2, 3, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cpus);
+    std::vector<ResultEntry> one;
+    for (const char* name : {"r1", "r2", "r3", "r4"})
+      one.push_back(ResultRow("h", "p", name, 100, 6 * kHour));
+    std::vector<ResultEntry> two{ResultRow("h", "a", "a1", 100, 2 * kHour),
+                                 ResultRow("h", "b", "b1", 100, 3 * kHour),
+                                 ResultRow("h", "b", "b2", 100, 3 * kHour)};
+    for (std::vector<ResultEntry>* rows : {&one, &two}) {
+      for (ResultEntry& row : *rows)
+        row.HostCpus = c.cpus;
+    }
+    EXPECT_EQ(ActiveFinishHours(BuildOverview(one, kNow)), c.oneProject);
+    const OverviewTree tree = BuildOverview(two, kNow);
+    EXPECT_EQ(tree[0].Cpus, c.cpus);
+    EXPECT_EQ(ActiveFinishHours(tree), c.twoProjects);
+    EXPECT_EQ(ActiveFinishHours(tree, kAllShares), c.twoProjectsAllShares);
+  }
 }
 
 TEST(OverviewEstimate, EmptyListGivesAnEmptyTree) {

@@ -66,7 +66,7 @@ TEST(OverviewTexts, StatesOfResults) {
   EXPECT_EQ(TreeGetText(project.Children[0], column::kEstFinish, HoursAfterNow), "finished");
   EXPECT_EQ(TreeGetText(project.Children[0], column::kTimeLeft, HoursAfterNow), "");
   EXPECT_EQ(TreeGetText(project.Children[1], column::kEstFinish, HoursAfterNow), "aborted");
-  EXPECT_EQ(TreeGetText(project.Children[1], column::kTimeLeft, HoursAfterNow), "0:00:00");
+  EXPECT_EQ(TreeGetText(project.Children[1], column::kTimeLeft, HoursAfterNow), "");
   EXPECT_EQ(TreeGetText(project.Children[2], column::kEstFinish, HoursAfterNow), "");
   EXPECT_EQ(TreeGetText(project.Children[3], column::kEstFinish, HoursAfterNow), "suspended");
   EXPECT_EQ(TreeGetText(project.Children[3], column::kTimeLeft, HoursAfterNow), "0:01:00");
@@ -87,10 +87,12 @@ TEST(OverviewTexts, NonCpuProject) {
                      ResultRow("h", "net", "waiting", 0, 60, result_state::kNonCpuOther, 2)},
                     kNow);
   const OverviewNode& project = tree[0].Children[0];
-  EXPECT_EQ(Row(project), (Texts{"net", "1 / 2", "", "", "suspended", "0.00"}));
+  EXPECT_EQ(Row(project), (Texts{"net", "1 / 2", "", "", "", "0.00"}));
+  EXPECT_EQ(TreeGetText(tree[0], column::kEstFinish, HoursAfterNow), "suspended");
   EXPECT_EQ(TreeGetText(project.Children[0], column::kEstFinish, HoursAfterNow), "finished");
   EXPECT_EQ(TreeGetText(project.Children[0], column::kTimeLeft, HoursAfterNow), "");
   EXPECT_EQ(TreeGetText(project.Children[1], column::kTimeLeft, HoursAfterNow), "");
+  EXPECT_EQ(TreeGetText(project.Children[1], column::kEstFinish, HoursAfterNow), "");
 }
 
 TEST(OverviewTexts, EmptyCountersShowNoWorkunitsOrTimeLeft) {
@@ -139,6 +141,32 @@ TEST(OverviewFonts, LevelsAndRedMarks) {
   EXPECT_EQ(TreePaintText(close, column::kDeadline), red9);
   EXPECT_EQ(TreePaintText(close, column::kProject), black9);
   EXPECT_EQ(TreePaintText(close, column::kEstFinish), black9);
+}
+
+TEST(OverviewFonts, OnlyWorkStillToComputeIsLate) {
+  // Every deadline has passed; only the results still to be computed are drawn red.
+  const double past = kNow - kHour;
+  const std::pair<std::uint8_t, bool> cases[] = {
+      {0, true},
+      {result_state::kQueued, true},
+      {result_state::kComputeError, false},
+      {result_state::kUploading, false},
+      {result_state::kUploaded, false},
+      {result_state::kNonCpuFinished, false},
+      {result_state::kNonCpuOther, false},
+      {result_state::kSuspended, false},
+      {result_state::kAborted, false},
+  };
+  for (const auto& [state, late] : cases) {
+    SCOPED_TRACE(static_cast<int>(state));
+    const OverviewTree tree =
+        BuildOverview({ResultRow("h", "p", "r", 100, kHour, state, past)}, kNow);
+    const OverviewNode& result = tree[0].Children[0].Children[0];
+    const OverviewColour colour = late ? OverviewColour::Red : OverviewColour::Black;
+    for (int i = 0; i < column::kCount; ++i)
+      EXPECT_EQ(TreePaintText(result, i).Colour, colour) << i;
+    EXPECT_EQ(MissesDeadline(result, kActiveShares), late);
+  }
 }
 
 }  // namespace

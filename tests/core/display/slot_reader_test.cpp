@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/display/cell_text.h"
 #include "slot_fixture.h"
 
 namespace tessarin::test {
@@ -58,18 +59,34 @@ TEST_F(SlotReaderTest, CopiesAndBoundsCommonFields) {
   EXPECT_FALSE(entry.NonCpuIntensive);
 }
 
-TEST_F(SlotReaderTest, CountsWhatDoesNotFitAnIntegerField) {
+TEST_F(SlotReaderTest, LargeSlotsAndCachesAreShownAsTheyAre) {
   facts.slot = "300";
-  const SlotInfo& slotEntry = Read();
-  EXPECT_EQ(slotEntry.SlotNumber, 0);
-  EXPECT_EQ(slotEntry.StatusText, "");
-  EXPECT_EQ(t.ExceptionCount("GetSlot - slot number out of range"), 1);
-
-  facts.slot = "3";
   facts.resultCount = 70000;
-  EXPECT_EQ(Read().ResultCount, 0);
-  EXPECT_EQ(t.ExceptionCount("GetSlot - result count out of range"), 1);
-  EXPECT_EQ(display.size(), 1u);
+  facts.queuedCount = 69999;
+  facts.moreTasks = true;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.StatusText, "0.000 % (active)");
+  EXPECT_TRUE(t.ExceptionKeys().empty());
+  const CellLine header = CellLines(entry, {}).at(0);
+  EXPECT_EQ(header.centre, "Slot 300");
+  EXPECT_EQ(header.right, "Cache: 69999 / 70000");
+}
+
+TEST_F(SlotReaderTest, ClientWithWorkButNoRunningTaskSaysSo) {
+  // What the scan hands over for a client whose cache holds work it does not run.
+  facts.resultName.clear();
+  facts.slot.clear();
+  facts.projectName.clear();
+  facts.appName.clear();
+  facts.resultFileName.clear();
+  facts.progress = ProgressStatus::kNotJudged;
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.StatusText, "No task running");
+  EXPECT_EQ(entry.StatusColor, colors::kBlack);
+  EXPECT_EQ(entry.CpuText, "");
+  EXPECT_EQ(entry.TimeLeft, -1);
+  EXPECT_EQ(entry.ReadyCount, 3);
+  EXPECT_EQ(CellLines(entry, {}).at(0).right, "Cache: 3 / 5");
 }
 
 TEST_F(SlotReaderTest, StatusWordAndColourFollowProgressStatus) {

@@ -71,5 +71,16 @@ TEST_F(ResultListTest, EstimatesAndTimeLeft) {
   EXPECT_EQ(list[0].TimeLeft, -1);
 }
 
+TEST_F(ResultListTest, ProcessorsReadFromTheHostAtLeastOne) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"4", 4}, {"", 1}, {"0", 1}, {"-2", 1}, {"2.7", 2}, {"many", 1}, {"1e30", 65536}};
+  for (const auto& [text, cpus] : cases) {
+    host.p_ncpus = text;
+    project.project_name = text;
+    AddResult(list, host, project, 0, 2, "r_0", "r");
+    EXPECT_EQ(list.back().HostCpus, cpus) << text;
+  }
+}
+
 }  // namespace
 }  // namespace tessarin
