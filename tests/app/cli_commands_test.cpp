@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -84,6 +86,61 @@ TEST_F(CliCommandsTest, MissingSettingsGiveAClearMessageAndExitCode2) {
     EXPECT_NE(run.err.find("Tessarin.ini"), std::string::npos) << run.err;
   }
   EXPECT_NE(RunCli({"--home", home, "init", "--client", dir.path() + "missing"}).exitCode, 0);
+}
+
+TEST_F(CliCommandsTest, InitRefusesALogOrProgramDirectoryInsideAClient) {
+  const std::string client = clients.front();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--home", home, "init", "--client", client, "--logdir", client},
+        {"--home", home, "init", "--client", client, "--logdir", client + "x/../logs//"},
+        {"--home", client + "tessarin", "init", "--client", client}}) {
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 2) << args.back();
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("inside the client directory"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home));
+  EXPECT_FALSE(std::filesystem::exists(client + "tessarin"));
+  EXPECT_FALSE(std::filesystem::exists(client + "logs"));
+}
+
+TEST_F(CliCommandsTest, AHandEditedLogDirectoryInsideAClientStopsEveryWrite) {
+  ASSERT_EQ(Init().exitCode, 0);
+  const std::string ini = "home/Tessarin.ini";
+  std::string settings = dir.Read(ini);
+  settings.replace(settings.find("[Options]\r\n"), 11,
+                   "[Options]\r\nlogdir=" + clients.front() + "./\r\n");
+  dir.Write(ini, settings);
+  const CliRun run = RunCli({"--home", home, "once", "--sound-capture", dir.path() + "s.wav"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("lies inside the client directory"), std::string::npos) << run.err;
+  for (const auto& entry : std::filesystem::directory_iterator(clients.front())) {
+    EXPECT_NE(entry.path().extension(), ".csv") << entry.path();
+    EXPECT_NE(entry.path().extension(), ".tess") << entry.path();
+  }
+}
+
+TEST_F(CliCommandsTest, AProjectNameCannotDriveTheTerminal) {
+  const std::string state = clients.front() + "client_state.xml";
+  std::string xml = dir.Read(state.substr(dir.path().size()));
+  const std::string name = "<project_name>SETI@home</project_name>";
+  ASSERT_NE(xml.find(name), std::string::npos);
+  xml.replace(xml.find(name), name.size(),
+              "<project_name>SETI@home\x1b[31m\x1b]0;owned\x07\xc2\x9b"
+              "2J</project_name>");
+  dir.Write(state.substr(dir.path().size()), xml);
+  ASSERT_EQ(Init().exitCode, 0);
+
+  const CliRun text = RunCli({"--home", home, "once", "--sound-capture", dir.path() + "a.wav"});
+  EXPECT_NE(text.out.find("SETI@home?[31m?]0;owned??2J"), std::string::npos) << text.out;
+  const CliRun json =
+      RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "b.wav"});
+  for (const CliRun& run : {text, json}) {
+    EXPECT_EQ(run.out.find_first_of("\x1b\x07\x7f"), std::string::npos);
+    EXPECT_EQ(run.out.find("\xc2\x9b"), std::string::npos);
+  }
+  EXPECT_NE(json.out.find("SETI@home\\u001b[31m\\u001b]0;owned\\u0007\\u009b2J"), std::string::npos)
+      << json.out;
 }
 
 TEST_F(CliCommandsTest, WatchStopsCleanlyOnSigterm) {

@@ -215,16 +215,24 @@ TEST_F(SetupDlgTest, OkChecksInOrderShowingTheTextsAsWritten) {
   EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
-TEST_F(SetupDlgTest, TheSameDirectoryWarningStopsOnOkAndGoesOnWithIgnore) {
+TEST_F(SetupDlgTest, TheSameDirectoryIsRefusedForATickedClientAndOnlyWarnsForAnUntickedOne) {
   SetDirs({{client, true}});
   TSetupDlg& d = Dialog();
+  d.edLogDir->setText(QString::fromStdString(client));
+  d.btnOkClick();
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  EXPECT_EQ(boxes.Texts(), QStringList{setup_texts::kSameDirs});
+  EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::kOk);
+  // Nothing the user typed is lost by a failed check.
+  EXPECT_EQ(d.edLogDir->text(), QString::fromStdString(client));
+
+  SetDirs({{client, false}});
+  d.LoadSettings();
   d.edLogDir->setText(QString::fromStdString(client));
   boxes.answers = {MessageAnswer::kOk};
   d.btnOkClick();
   EXPECT_NE(d.result(), QDialog::Accepted);
-  EXPECT_EQ(boxes.Texts(), QStringList{setup_texts::kSameDirs});
-  // Nothing the user typed is lost by a failed check.
-  EXPECT_EQ(d.edLogDir->text(), QString::fromStdString(client));
+  EXPECT_EQ(boxes.shown.back().buttons, MessageButtons::kOkIgnore);
 
   boxes.answers = {MessageAnswer::kIgnore};
   d.btnOkClick();

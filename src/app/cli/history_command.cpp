@@ -15,6 +15,7 @@
 #include "core/browsers/history_tree_text.h"
 #include "core/program/program.h"
 #include "core/projects/log_files.h"
+#include "core/tools/terminal_text.h"
 #include "core/watcher/environment.h"
 #include "core/watcher/settings_store.h"
 #include "outcome_json.h"
@@ -101,7 +102,7 @@ int RunHistoryCommand(const std::string& programDir, const HistoryOptions& optio
         {"options", {{"errors", options.filterErrors}, {"zero", options.zeroAsError}}},
         {"projects", std::move(projects)},
     };
-    std::cout << json.dump() << std::endl;
+    std::cout << EscapeJsonControls(json.dump()) << std::endl;
     return 0;
   }
   std::cout << TreeText(model->tree, stat) << std::flush;

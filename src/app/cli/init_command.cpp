@@ -6,6 +6,7 @@
 
 #include "core/program/program.h"
 #include "core/remote/remote_address.h"
+#include "core/tools/path_inside.h"
 #include "core/tools/text.h"
 #include "core/watcher/environment.h"
 #include "core/watcher/remote_clients.h"
@@ -61,10 +62,21 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     std::cerr << "tessarin-cli: name at least one --client or --remote\n";
     return 2;
   }
+  const std::string logDir =
+      options.logDir.empty() ? AddBackslash(programDir) + "logs" : options.logDir;
   for (const std::string& client : options.clients) {
     if (!fs::is_directory(client)) {
       std::cerr << "tessarin-cli: client directory " << client << " does not exist\n";
       return 2;
+    }
+    // The program never writes into a client directory.
+    for (const auto& [what, dir] :
+         {std::pair{"log directory", logDir}, std::pair{"program directory", programDir}}) {
+      if (IsSameOrInside(dir, client)) {
+        std::cerr << "tessarin-cli: the " << what << " " << dir
+                  << " is or lies inside the client directory " << client << "; choose another\n";
+        return 2;
+      }
     }
   }
   const std::optional<std::vector<RemoteClientSetting>> remotes = RemoteSettings(options);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/tools/terminal_text.h"
+
 namespace tessarin {
 
 namespace {
@@ -10,35 +12,6 @@ std::string ColorText(Rgb color) {
   char text[8];
   std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(color & 0xFFFFFF));
   return text;
-}
-
-// Length of the valid UTF-8 sequence starting at `i`, or 0.
-std::size_t Utf8SequenceLength(const std::string& s, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  if (lead < 0x80)
-    return 1;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    length = 4;
-  else
-    return 0;
-  if (i + length > s.size())
-    return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80)
-      return 0;
-  }
-  const unsigned char second = byte(i + 1);
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
-    return 0;
-  }
-  return length;
 }
 
 }  // namespace
@@ -123,6 +96,7 @@ nlohmann::json CycleOutcomeJson(const CycleOutcome& outcome) {
       {"trayLevel", outcome.trayLevel},
       {"sounds", outcome.sounds},
       {"wallpaper", outcome.wallpaper},
+      {"refused", ValidUtf8(outcome.writeRefusal)},
   };
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/display/cell_plain_text.h"
 #include "core/display/cell_text.h"
+#include "core/tools/terminal_text.h"
 
 namespace tessarin {
 
@@ -30,7 +31,7 @@ std::string CycleOutcomeText(const CycleOutcome& outcome, const CellTextOptions&
   for (const SlotInfo& entry : outcome.display) {
     text += rule + "\n";
     for (const std::string& line : CellPlainText(CellLines(entry, options), kCellWidth)) {
-      text += line + "\n";
+      text += TerminalText(line) + "\n";
     }
     if (!entry.LostReason.empty())
       text += "Reason: " + entry.LostReason + "\n";
@@ -42,7 +43,9 @@ std::string CycleOutcomeText(const CycleOutcome& outcome, const CellTextOptions&
     text += " " + sound;
   if (outcome.wallpaper)
     text += "; map viewer started";
-  if (!outcome.published)
+  if (!outcome.writeRefusal.empty())
+    text += "; " + TerminalText(outcome.writeRefusal);
+  else if (!outcome.published)
     text += "; the scan failed (see the exception log)";
   return text + "\n";
 }

@@ -15,6 +15,7 @@
 #include "core/browsers/overview_layout.h"
 #include "core/browsers/overview_texts.h"
 #include "core/tools/date_time.h"
+#include "core/tools/terminal_text.h"
 #include "outcome_json.h"
 #include "text_table.h"
 
@@ -121,7 +122,7 @@ int RunOverviewCommand(const std::string& programDir, const OverviewOptions& opt
   if (options.json) {
     OverviewTree start;
     const OverviewTree tree = EstimatedTree(outcome.results, now, start);
-    std::cout << TreeJson(tree, start, now).dump() << std::endl;
+    std::cout << EscapeJsonControls(TreeJson(tree, start, now).dump()) << std::endl;
     return 0;
   }
   const OverviewTree tree = BuildOverview(outcome.results, now);

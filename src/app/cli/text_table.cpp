@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/tools/terminal_text.h"
+
 namespace tessarin {
 
 namespace {
@@ -14,8 +16,14 @@ std::size_t DisplayWidth(const std::string& text) {
 
 }  // namespace
 
-std::string AlignedColumns(const std::vector<TextRow>& rows,
+std::string AlignedColumns(const std::vector<TextRow>& shownRows,
                            const std::vector<bool>& rightAligned) {
+  // Cells hold names from client files and logs.
+  std::vector<TextRow> rows = shownRows;
+  for (TextRow& row : rows) {
+    for (std::string& cell : row)
+      cell = TerminalText(cell);
+  }
   std::vector<std::size_t> widths;
   for (const TextRow& row : rows) {
     widths.resize(std::max(widths.size(), row.size()), 0);

@@ -8,6 +8,7 @@
 
 #include "cli_session.h"
 #include "core/display/sort_slots.h"
+#include "core/tools/terminal_text.h"
 #include "core/watcher/settings_keys.h"
 #include "outcome_json.h"
 #include "outcome_text.h"
@@ -24,7 +25,7 @@ extern "C" void RequestStop(int) {
 
 void PrintOutcome(const CycleOutcome& outcome, Program& program, bool json) {
   if (json) {
-    std::cout << CycleOutcomeJson(outcome).dump() << std::endl;
+    std::cout << EscapeJsonControls(CycleOutcomeJson(outcome).dump()) << std::endl;
     return;
   }
   CellTextOptions options;
@@ -56,6 +57,12 @@ int RunWatchCommand(const std::string& programDir, const WatchOptions& options) 
     CycleOutcome outcome = program.cycle().WatchClients();
     SortSlots(outcome.display, program.settings().Read(settings::kSortBy));
     PrintOutcome(outcome, program, options.json);
+    if (!outcome.writeRefusal.empty()) {
+      std::cerr << "tessarin-cli: " << TerminalText(outcome.writeRefusal) << "\n";
+      // One cycle that wrote nothing is no success.
+      if (!options.repeat)
+        return 1;
+    }
     if (options.repeat)
       Pause(outcome.nextIntervalMs);
   } while (options.repeat && !stopRequested);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/tools/files.h"
+#include "core/tools/path_inside.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -30,12 +31,21 @@ bool LogDirReady(const std::string& logDir, SetupPrompter& prompter) {
   return std::filesystem::create_directory(logDir, error) && !error;
 }
 
-bool LogDirIsListed(const SetupSettings& values) {
+enum class ClientOverlap { kNone, kUnticked, kTicked };
+
+// Where the log directory (or the program directory) is, or lies inside, a listed client
+// directory. Only a ticked one is watched, so only there would the cycle write nothing.
+ClientOverlap FindClientOverlap(const SetupSettings& values, const std::string& programDir) {
+  ClientOverlap found = ClientOverlap::kNone;
   for (const BoincDirEntry& entry : values.boincDirs) {
-    if (entry.path == values.logDir)
-      return true;
+    const bool logDirInside = IsSameOrInside(values.logDir, entry.path);
+    const bool programDirInside = !programDir.empty() && IsSameOrInside(programDir, entry.path);
+    if (entry.checked && (logDirInside || programDirInside))
+      return ClientOverlap::kTicked;
+    if (logDirInside)
+      found = ClientOverlap::kUnticked;
   }
-  return false;
+  return found;
 }
 
 }  // namespace
@@ -51,7 +61,8 @@ bool IsBoincDir(const std::string& dir, SetupPrompter& prompter) {
   return Ignored(prompter, NotBoincDirText(dir));
 }
 
-bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter) {
+bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter,
+                   const std::string& programDir) {
   if (values.boincDirs.empty() && values.remotes.empty()) {
     Tell(prompter, setup_texts::kNoBoincDir);
     return false;
@@ -62,8 +73,17 @@ bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter) {
   }
   if (!LogDirReady(values.logDir, prompter))
     return false;
-  if (LogDirIsListed(values) && !Ignored(prompter, setup_texts::kSameDirs))
-    return false;
+  switch (FindClientOverlap(values, programDir)) {
+    case ClientOverlap::kTicked:
+      Tell(prompter, setup_texts::kSameDirs);
+      return false;
+    case ClientOverlap::kUnticked:
+      if (!Ignored(prompter, setup_texts::kSameDirs))
+        return false;
+      break;
+    case ClientOverlap::kNone:
+      break;
+  }
   for (const BoincDirEntry& entry : values.boincDirs) {
     if (entry.checked && !IsBoincDir(entry.path, prompter))
       return false;

@@ -1,6 +1,6 @@
 #pragma once
 // What the OK button checks before the setup closes, in this order: at least one client
-// directory, a log directory, that it exists (offering to create it), that it is no client
+// directory, a log directory, that it exists (offering to create it), that it lies in no client
 // directory, and that every ticked client directory holds client_state.xml.
 
 #include <string>
@@ -28,6 +28,11 @@ bool IsBoincDir(const std::string& dir, SetupPrompter& prompter);
 
 // The rule of btnOkClick: true when the setup may close with OK. May create the log
 // directory (one level) when the user agrees; a failure to create it is a silent stop.
-bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter);
+// Directories are compared as the file system resolves them. A log directory, or the program
+// directory `programDir` (unchecked when empty), that is or lies inside a ticked client
+// directory is refused with the "should be different" error; inside an unticked one the log
+// directory only warns.
+bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter,
+                   const std::string& programDir = "");
 
 }  // namespace tessarin

@@ -38,12 +38,12 @@ void ExceptionLog::LogException(std::string_view message) {
 }
 
 void ExceptionLog::LogExceptionOnce(std::string_view message) {
-  {
-    std::lock_guard lock(mutex_);
-    if (store_.ValueExists(sections::kExceptions, "v" + productVersion_ + " - " + KeyText(message)))
-      return;
-  }
-  LogException(message);
+  const std::string key = "v" + productVersion_ + " - " + KeyText(message);
+  std::lock_guard lock(mutex_);
+  if (store_.ValueExists(sections::kExceptions, key))
+    return;
+  store_.WriteInteger(sections::kExceptions, key, 1);
+  store_.UpdateFile();
 }
 
 }  // namespace tessarin

@@ -9,6 +9,7 @@
 
 #include "core/tools/exception_log.h"
 #include "core/watcher/alert_decision.h"
+#include "core/watcher/client_dir_guard.h"
 #include "core/watcher/client_scan.h"
 #include "core/watcher/cycle_flags.h"
 #include "core/watcher/due_sounds.h"
@@ -69,26 +70,35 @@ CycleOutcome WatchCycle::WatchClients() {
       state.firstCycleDone = true;
       outcome.firstCycle = true;
     }
-    ScanContext context{state.env, flags, state.logged, state.loggers};
-    ScanReport scan =
-        DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
-    if (scan.published) {
-      outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
-      outcome.published = true;
-      outcome.display = std::move(scan.display);
-      outcome.results = std::move(scan.results);
-    }
-
-    // A request from the setup dialog waits for this step even across failed cycles.
-    outcome.wallpaperRequested = state.wallpaperRequested.exchange(false) || flags.wallpaperRequest;
-    if (outcome.wallpaperRequested && settings.Read(settings::kWallpaperInCycle)) {
-      const std::string mapViewer = MapViewerPath(settings);
-      if (state.launcher.Exists(mapViewer)) {
-        outcome.wallpaper = state.launcher.StartDetached(mapViewer, {kWallpaperArgument});
+    const WriteRefusal refusal = WriteIntoClientRefusal(settings, state.env);
+    if (!refusal.text.empty()) {
+      outcome.writeRefusal = refusal.text;
+      // With Tessarin.ini itself in the client directory not even this is counted.
+      if (!refusal.programDirInside)
+        state.env.exceptions.LogExceptionOnce("WatchClients - " + refusal.text);
+    } else {
+      ScanContext context{state.env, flags, state.logged, state.loggers};
+      ScanReport scan =
+          DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
+      if (scan.published) {
+        outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
+        outcome.published = true;
+        outcome.display = std::move(scan.display);
+        outcome.results = std::move(scan.results);
       }
-    }
 
-    outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
+      // A request from the setup dialog waits for this step even across failed cycles.
+      outcome.wallpaperRequested =
+          state.wallpaperRequested.exchange(false) || flags.wallpaperRequest;
+      if (outcome.wallpaperRequested && settings.Read(settings::kWallpaperInCycle)) {
+        const std::string mapViewer = MapViewerPath(settings);
+        if (state.launcher.Exists(mapViewer)) {
+          outcome.wallpaper = state.launcher.StartDetached(mapViewer, {kWallpaperArgument});
+        }
+      }
+
+      outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
+    }
   } catch (const std::exception& error) {
     try {
       state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());

@@ -36,6 +36,9 @@ struct CycleOutcome {
   bool wallpaper = false;           // and the map viewer was started
   // The program's first cycle: the owner leaves its start-up look (minimised, panel "OK").
   bool firstCycle = false;
+  // Why the cycle wrote nothing: the log or program directory lies in a watched client
+  // directory. Empty normally.
+  std::string writeRefusal;
   // Options/timer in milliseconds (0 gives 100) for the pause after this cycle.
   int nextIntervalMs = 60000;
 };

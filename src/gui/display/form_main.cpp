@@ -20,6 +20,7 @@
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/draw_grid.h"
 #include "gui/display/user_date.h"
+#include "gui/qt_text.h"
 #include "version.h"
 
 namespace tessarin {
@@ -203,6 +204,11 @@ void TFormMain::HandOver(CycleOutcome outcome) {
   }
   if (outcome.trayImageChanged)
     SetTrayImage(outcome.trayLevel);
+  // A cycle that refused to write says why where "OK" stands.
+  if (firstCycleDone_) {
+    panel_->setText(outcome.writeRefusal.empty() ? QStringLiteral("OK")
+                                                 : ToQString(outcome.writeRefusal));
+  }
 }
 
 void TFormMain::ApplyTimerInterval() {

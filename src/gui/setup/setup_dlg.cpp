@@ -200,7 +200,7 @@ void TSetupDlg::ShowValues(const SetupSettings& s) {
 
 void TSetupDlg::btnOkClick() {
   SetupBoxPrompter prompter(services_.messages, this);
-  if (ValidateSetup(Values(), prompter))
+  if (ValidateSetup(Values(), prompter, context_.programDir))
     accept();
 }
 

@@ -109,17 +109,40 @@ TEST_F(SetupValidationTest, ALogDirectoryAmongTheClientsWarnsAndIgnoreGoesOn) {
   EXPECT_FALSE(ValidateSetup(s, closed));
 }
 
-TEST_F(SetupValidationTest, ALogDirectoryDifferingOnlyInCaseOrSeparatorIsNoClientDirectory) {
+TEST_F(SetupValidationTest, ALogDirectoryDifferingOnlyInCaseIsNoClientDirectory) {
   const std::string upper = dir.MakeDir("LOGS");
   SetupSettings s = Values({{client, true}, {upper, false}});
   s.logDir = logDir;
   ScriptedPrompter prompter;
   EXPECT_TRUE(ValidateSetup(s, prompter));
   EXPECT_TRUE(prompter.asked.empty());
+}
 
-  s.boincDirs = {{client, true}, {logDir.substr(0, logDir.size() - 1), false}};
-  EXPECT_TRUE(ValidateSetup(s, prompter));
-  EXPECT_TRUE(prompter.asked.empty());
+TEST_F(SetupValidationTest, ALogOrProgramDirectoryInATickedClientIsRefused) {
+  std::filesystem::create_directory_symlink(client, dir.path() + "link");
+  const SetupMessage refused{PromptKind::Error, PromptButtons::Ok, setup_texts::kSameDirs};
+  const SetupMessage warned{PromptKind::Warning, PromptButtons::OkIgnore, setup_texts::kSameDirs};
+  const struct {
+    std::string logDir;
+    std::string programDir;
+    bool ticked;
+    SetupMessage shown;
+  } cases[] = {
+      {client.substr(0, client.size() - 1), "", true, refused},
+      {client + "./logs//", "", true, refused},
+      {dir.path() + "logs/../client/logs", "", true, refused},
+      {dir.path() + "link/logs", "", true, refused},
+      {logDir, client + "tessarin", true, refused},
+      {client + "logs", "", false, warned},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::create_directories(c.logDir);
+    SetupSettings s = Values({{client, c.ticked}});
+    s.logDir = c.logDir;
+    ScriptedPrompter prompter({A::Ignore});
+    EXPECT_EQ(ValidateSetup(s, prompter, c.programDir), !c.ticked) << c.logDir;
+    EXPECT_EQ(prompter.asked, std::vector<SetupMessage>{c.shown}) << c.logDir;
+  }
 }
 
 TEST_F(SetupValidationTest, OnlyCheckedDirectoriesMustHoldClientState) {
@@ -161,16 +184,18 @@ TEST_F(SetupValidationTest, IsBoincDirLooksInsideWithOrWithoutTrailingSeparator)
 }
 
 TEST_F(SetupValidationTest, TheStepsRunInOrderUpToTheFirstStop) {
-  // A missing log directory that is also listed, and a listed directory without client state:
-  // create, then warn about the sameness, then the client directory.
+  // A missing log directory that is also listed unticked, and a ticked directory without
+  // client state: create, then warn about the sameness, then the client directory.
   SetupSettings s = Values({{client, true}});
   s.logDir = dir.path() + "fresh";
-  s.boincDirs.push_back({s.logDir, true});
+  const std::string empty = dir.MakeDir("empty");
+  s.boincDirs.push_back({s.logDir, false});
+  s.boincDirs.push_back({empty, true});
   ScriptedPrompter prompter({A::Ok, A::Ignore, A::Ok});
   EXPECT_FALSE(ValidateSetup(s, prompter));
   EXPECT_EQ(prompter.Texts(),
             (std::vector<std::string>{setup_texts::kCreateLogDir, setup_texts::kSameDirs,
-                                      NotBoincDirText(s.logDir)}));
+                                      NotBoincDirText(empty)}));
 }
 
 }  // namespace
