@@ -1,7 +1,8 @@
 // One steady-state watch cycle over a client with 16 running tasks and 2,000 results, with
 // boinc.csv at 10,000 and at 1,000,000 rows. Each cycle meets one newly finished result, so it
 // asks the log about a name it has never seen and appends one row. Its cost must not grow
-// with the log.
+// with the log. The same cycle over 5,000, 40,000 and 100,000 results must grow no faster
+// than the results.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -32,6 +33,7 @@ namespace tessarin {
 namespace {
 
 constexpr int kResults = 2000;
+constexpr int kLogRows = 10000;  // of the cycles over more results
 constexpr int kRunning = 16;
 constexpr int kFinished = 500;  // the last results, all already in boinc.csv
 constexpr const char* kUrl = "http://bench.example.org/bench/";
@@ -70,7 +72,7 @@ std::string ResultFile(const std::string& wu) {
   return wu + "_0_r1771098287_0";
 }
 
-std::string ClientState(const std::string& freshWu) {
+std::string ClientState(const std::string& freshWu, int results) {
   std::string xml =
       "<client_state>\n<host_info>\n" + Tag("domain_name", "benchhost") + Tag("p_ncpus", "16") +
       Tag("p_fpops", "3000000000.000000") + Tag("os_name", "Linux") +
@@ -88,11 +90,11 @@ std::string ClientState(const std::string& freshWu) {
            Tag("report_deadline", "1797304121.000000") + "    <file_ref>\n" +
            Tag("file_name", ResultFile(wu)) + "    </file_ref>\n</result>\n";
   };
-  for (int i = 0; i < kResults; ++i)
+  for (int i = 0; i < results; ++i)
     workunit(WuName(i));
   workunit(freshWu);
-  for (int i = 0; i < kResults; ++i)
-    result(WuName(i), i >= kResults - kFinished ? 5 : 2);
+  for (int i = 0; i < results; ++i)
+    result(WuName(i), i >= results - kFinished ? 5 : 2);
   result(freshWu, 5);
   xml += "<active_task_set>\n";
   for (int i = 0; i < kRunning; ++i) {
@@ -120,7 +122,7 @@ std::string LogRow(const std::string& wu) {
 // A program directory with the client and a boinc.csv of `rows` rows, made once per size.
 class BenchSetup {
  public:
-  explicit BenchSetup(int rows) {
+  BenchSetup(int rows, int results) {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "tessarin-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
@@ -132,8 +134,8 @@ class BenchSetup {
     log << logs::kBoincCsvHeader;
     // The finished results are spread over the log, the rest are older results.
     const int every = rows / kFinished;
-    for (int row = 0, finished = kResults - kFinished; row < rows; ++row) {
-      const bool ours = row % every == 0 && finished < kResults;
+    for (int row = 0, finished = results - kFinished; row < rows; ++row) {
+      const bool ours = row % every == 0 && finished < results;
       log << logs::kLineBreak << LogRow(ours ? WuName(finished++) : "old_" + std::to_string(row));
     }
     log.close();
@@ -150,11 +152,11 @@ class BenchSetup {
   std::string dir_;
 };
 
-void BM_SteadyStateCycle(benchmark::State& state) {
-  static std::map<int, std::unique_ptr<BenchSetup>> setups;
-  auto& setup = setups[static_cast<int>(state.range(0))];
+void RunCycles(benchmark::State& state, int rows, int results) {
+  static std::map<std::pair<int, int>, std::unique_ptr<BenchSetup>> setups;
+  auto& setup = setups[{rows, results}];
   if (!setup)
-    setup = std::make_unique<BenchSetup>(static_cast<int>(state.range(0)));
+    setup = std::make_unique<BenchSetup>(rows, results);
   const std::string& dir = setup->dir();
 
   SettingsStore settings(dir + "Tessarin.ini");
@@ -170,7 +172,7 @@ void BM_SteadyStateCycle(benchmark::State& state) {
 
   const std::string statePath = dir + "client/client_state.xml";
   const auto writeState = [&](const std::string& freshWu) {
-    std::ofstream(statePath, std::ios::binary | std::ios::trunc) << ClientState(freshWu);
+    std::ofstream(statePath, std::ios::binary | std::ios::trunc) << ClientState(freshWu, results);
   };
   // Warm-up: the program has run before, every finished result is known.
   writeState("warm_up");
@@ -178,17 +180,27 @@ void BM_SteadyStateCycle(benchmark::State& state) {
   int fresh = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    writeState("fresh_" + std::to_string(state.range(0)) + "_" + std::to_string(fresh++));
+    writeState("fresh_" + std::to_string(rows) + "_" + std::to_string(fresh++));
     state.ResumeTiming();
     benchmark::DoNotOptimize(cycle.WatchClients());
   }
-  state.counters["log_rows"] = static_cast<double>(state.range(0));
+  state.counters["log_rows"] = rows;
+  state.counters["results"] = results;
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
 }
 
+void BM_SteadyStateCycle(benchmark::State& state) {
+  RunCycles(state, static_cast<int>(state.range(0)), kResults);
+}
+
+void BM_CycleByResults(benchmark::State& state) {
+  RunCycles(state, kLogRows, static_cast<int>(state.range(0)));
+}
+
 BENCHMARK(BM_SteadyStateCycle)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CycleByResults)->Arg(5000)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessarin

@@ -66,4 +66,20 @@ void GridTable::AppendRow(std::span<const std::string_view> cells) {
   blockUsed_ += rowBytes;
 }
 
+void GridTable::AppendTable(GridTable&& other) {
+  const auto shift = static_cast<std::uint64_t>(blocks_.size()) << 32;
+  rowStart_.reserve(rowStart_.size() + other.rowStart_.size());
+  for (const std::uint64_t start : other.rowStart_)
+    rowStart_.push_back(start + shift);
+  for (std::unique_ptr<char[]>& block : other.blocks_)
+    blocks_.push_back(std::move(block));
+  if (!other.blocks_.empty()) {
+    blockSize_ = other.blockSize_;
+    blockUsed_ = other.blockUsed_;
+  }
+  other.blocks_.clear();
+  other.rowStart_.clear();
+  other.blockSize_ = other.blockUsed_ = 0;
+}
+
 }  // namespace tessarin

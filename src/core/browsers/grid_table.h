@@ -30,6 +30,8 @@ class GridTable {
   // `cells` holds one text per column (missing ones are empty, extra ones ignored).
   void AppendRow(std::span<const std::string_view> cells);
   void ReserveRows(std::size_t rows) { rowStart_.reserve(rows); }
+  // Moves the rows of a table with the same columns behind these, without copying their text.
+  void AppendTable(GridTable&& other);
 
  private:
   const char* RowData(std::size_t row) const;

@@ -1,11 +1,8 @@
 #include "core/browsers/history_line_reader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstring>
-#include <stdexcept>
 
 namespace tessarin {
 
@@ -13,30 +10,14 @@ namespace {
 
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-[[noreturn]] void ThrowSystemError(const std::string& path, int error) {
-  throw std::runtime_error(path + " - " + std::strerror(error));
-}
-
 }  // namespace
 
-HistoryLineReader::HistoryLineReader(const std::string& path) : path_(path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    if (errno == ENOENT || errno == ENOTDIR)
-      return;
-    ThrowSystemError(path, errno);
-  }
-  file_.reset(file);
-  struct stat info {};
-  if (fstat(fileno(file), &info) != 0)
-    ThrowSystemError(path, errno);
-  if (!S_ISREG(info.st_mode))
-    ThrowSystemError(path, EISDIR);
-  size_ = static_cast<std::size_t>(info.st_size);
-}
+HistoryLineReader::HistoryLineReader(const HistoryLogFile& file, std::size_t begin, std::size_t end,
+                                     char lineBreak)
+    : file_(file), stop_(std::min(end, file.Size())), consumed_(begin), lineBreak_(lineBreak) {}
 
 bool HistoryLineReader::Fill() {
-  if (consumed_ >= size_)
+  if (consumed_ >= stop_)
     return false;
   if (begin_ > 0) {
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_),
@@ -46,35 +27,33 @@ bool HistoryLineReader::Fill() {
   }
   if (buffer_.size() - end_ < kChunk)
     buffer_.resize(end_ + kChunk);
-  const std::size_t wanted = std::min(kChunk, size_ - consumed_);
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, wanted, file_.get());
-  if (got < wanted && std::ferror(file_.get()))
-    ThrowSystemError(path_, errno);
+  const std::size_t wanted = std::min(kChunk, stop_ - consumed_);
+  const std::size_t got = file_.ReadAt(consumed_, buffer_.data() + end_, wanted);
   // A file cut shorter meanwhile simply ends early.
   if (got == 0)
-    size_ = consumed_;
+    stop_ = consumed_;
   consumed_ += got;
   end_ += got;
   return got > 0;
 }
 
-bool HistoryLineReader::LastLineComplete() {
-  const int next = std::fgetc(file_.get());
-  return next == EOF || next == '\r' || next == '\n';
+bool HistoryLineReader::LastLineComplete() const {
+  if (stop_ < file_.Size())
+    return true;  // the next part starts a line there
+  char next = 0;
+  return file_.ReadAt(stop_, &next, 1) == 0 || next == '\r' || next == '\n';
 }
 
-bool HistoryLineReader::NextLine(std::string& line) {
-  if (!file_)
-    return false;
+bool HistoryLineReader::NextLine(std::span<char>& line) {
   std::size_t searched = begin_;
+  std::size_t stop = 0;
   for (;;) {
-    const char* lineFeed = end_ > searched ? static_cast<const char*>(std::memchr(
-                                                 buffer_.data() + searched, '\n', end_ - searched))
-                                           : nullptr;
-    if (lineFeed != nullptr) {
-      const auto stop = static_cast<std::size_t>(lineFeed - buffer_.data());
-      line.assign(buffer_.data() + begin_, stop - begin_);
-      begin_ = stop + 1;
+    const char* found = end_ > searched
+                            ? static_cast<const char*>(std::memchr(buffer_.data() + searched,
+                                                                   lineBreak_, end_ - searched))
+                            : nullptr;
+    if (found != nullptr) {
+      stop = static_cast<std::size_t>(found - buffer_.data());
       break;
     }
     // Fill moves the unread rest to the front, so what was searched is its length.
@@ -84,14 +63,36 @@ bool HistoryLineReader::NextLine(std::string& line) {
         begin_ = end_;
         return false;
       }
-      line.assign(buffer_.data() + begin_, end_ - begin_);
-      begin_ = end_;
+      stop = end_;
       break;
     }
   }
-  if (!line.empty() && line.back() == '\r')
-    line.pop_back();
+  line = std::span<char>(buffer_.data() + begin_, stop - begin_);
+  begin_ = std::min(stop + 1, end_);
+  if (!line.empty() && lineBreak_ == '\n' && line.back() == '\r')
+    line = line.first(line.size() - 1);
   return true;
+}
+
+char LineBreakOf(const HistoryLogFile& file, std::size_t offset) {
+  std::array<char, 4096> chunk;
+  for (;;) {
+    const std::size_t got = file.ReadAt(offset, chunk.data(), chunk.size());
+    const char* begin = chunk.data();
+    const char* end = begin + got;
+    const char* found = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
+    if (found == end) {
+      if (got < chunk.size())
+        return '\n';
+      offset += got;
+      continue;
+    }
+    if (*found == '\n')
+      return '\n';
+    char next = 0;
+    const std::size_t after = offset + static_cast<std::size_t>(found - begin) + 1;
+    return file.ReadAt(after, &next, 1) == 1 && next != '\n' ? '\r' : '\n';
+  }
 }
 
 }  // namespace tessarin

@@ -4,15 +4,21 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <set>
+#include <span>
+#include <thread>
 
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_line_fields.h"
 #include "core/browsers/history_line_reader.h"
+#include "core/browsers/history_log_file.h"
+#include "core/browsers/history_parts.h"
 #include "core/browsers/history_time_text.h"
 #include "core/projects/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/number_format.h"
+#include "core/tools/run_parts.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -44,6 +50,8 @@ class NameList {
     last_.assign(name);
     names_.insert(last_);
   }
+  // Names of a later part of the log: a spelling seen here first stays.
+  void Append(const NameList& later) { names_.insert(later.names_.begin(), later.names_.end()); }
   std::vector<std::string> Sorted() const { return {names_.begin(), names_.end()}; }
 
  private:
@@ -83,7 +91,7 @@ class RowBuilder {
     }
   }
 
-  void Add(const LineFields& fields, std::size_t rowNumber, HistoryLog& log) {
+  void Add(const LineFields& fields, std::size_t rowNumber, GridTable& table, TStatArray& stats) {
     std::array<std::string_view, kHistoryColumnCount> cells{};
     char digits[24];
     const auto written = std::to_chars(digits, digits + sizeof digits, rowNumber);
@@ -113,17 +121,15 @@ class RowBuilder {
     host_ = synonyms_.Host(cells[kHost]);
     cells[kHost] = host_;
 
-    log.stats.AddStat(cells[kProject], cells[kApplication], cells[kHost], cells[kAppVersion],
-                      CpuSecondsOf(cpuText), UpperCase(cells[kError]) == "TRUE");
+    stats.AddStat(cells[kProject], cells[kApplication], cells[kHost], cells[kAppVersion],
+                  CpuSecondsOf(cpuText), UpperCase(cells[kError]) == "TRUE");
     projects_.Add(cells[kProject]);
     hosts_.Add(cells[kHost]);
-    log.table.AppendRow(cells);
+    table.AppendRow(cells);
   }
 
-  void FinishMenus(HistoryLog& log) const {
-    log.projects = projects_.Sorted();
-    log.hosts = hosts_.Sorted();
-  }
+  NameList& Projects() { return projects_; }
+  NameList& Hosts() { return hosts_; }
 
  private:
   const Synonyms& synonyms_;
@@ -141,39 +147,120 @@ const FieldArray& WantedHeader() {
   return header;
 }
 
+// Logs below this size are read on one thread: starting more costs more than it saves.
+constexpr std::size_t kPartMinBytes = std::size_t{4} << 20;
+constexpr std::size_t kMaxParts = 16;
+
+std::size_t DefaultParts(std::size_t bytes) {
+  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  return std::clamp<std::size_t>(bytes / kPartMinBytes, 1, std::min(cores, kMaxParts));
+}
+
+std::size_t BomLength(const HistoryLogFile& file) {
+  char start[kUtf8ByteOrderMark.size()];
+  const std::size_t got = file.ReadAt(0, start, sizeof start);
+  return std::string_view(start, got) == kUtf8ByteOrderMark ? kUtf8ByteOrderMark.size() : 0;
+}
+
+// What the rows of one part of the log give; parts are joined in file order.
+struct HistoryPart {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t rows = 0;      // its non-empty lines
+  std::size_t firstRow = 0;  // rows in the parts before it
+  std::optional<GridTable> table;
+  TStatArray stats;
+  NameList projects;
+  NameList hosts;
+};
+
+// The rows of [part.begin, part.end), counted without being taken apart.
+std::size_t CountRows(const HistoryLogFile& file, const HistoryPart& part, char lineBreak) {
+  HistoryLineReader reader(file, part.begin, part.end, lineBreak);
+  std::span<char> line;
+  std::size_t rows = 0;
+  while (reader.NextLine(line))
+    rows += line.empty() ? 0 : 1;
+  return rows;
+}
+
+void ReadPart(const HistoryLogFile& file, char lineBreak, char separator, const ColumnMap& map,
+              const Synonyms& synonyms, HistoryPart& part) {
+  part.table.emplace(HistoryGridHeader());
+  part.table->ReserveRows(part.rows);
+  RowBuilder builder(map, synonyms);
+  LineSplitter splitter(separator);
+  LineFields fields;
+  HistoryLineReader reader(file, part.begin, part.end, lineBreak);
+  std::span<char> line;
+  std::size_t rowNumber = part.firstRow;
+  // A row the count did not see (the file changed meanwhile) is left out, so the numbers of
+  // the next part stay right.
+  while (rowNumber < part.firstRow + part.rows && reader.NextLine(line)) {
+    if (line.empty())
+      continue;
+    if (separator == ';')
+      std::replace(line.begin(), line.end(), ',', '.');
+    splitter.Split(std::string_view(line.data(), line.size()), fields);
+    builder.Add(fields, ++rowNumber, *part.table, part.stats);
+  }
+  part.projects = std::move(builder.Projects());
+  part.hosts = std::move(builder.Hosts());
+}
+
 }  // namespace
 
 HistoryLog::HistoryLog() : table(HistoryGridHeader()) {}
 
-HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms) {
+HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms, std::size_t parts) {
   HistoryLog log;
-  HistoryLineReader reader(path);
-  std::string line;
-  if (!reader.NextLine(line))
+  const HistoryLogFile file(path);
+  const std::size_t headerStart = BomLength(file);
+  const char lineBreak = LineBreakOf(file, headerStart);
+  HistoryLineReader headerReader(file, headerStart, file.Size(), lineBreak);
+  std::span<char> headerLine;
+  if (!headerReader.NextLine(headerLine))
     return log;
-
-  const char separator = DetectSeparator(line);
-  if (!DigitShareBelow(line, separator, kHeaderDigitShare))
+  const std::string_view header(headerLine.data(), headerLine.size());
+  const char separator = DetectSeparator(header);
+  if (!DigitShareBelow(header, separator, kHeaderDigitShare))
     return log;
-  const ColumnMap map = MapColumns(SplitCsvLine(line, separator, true), WantedHeader());
+  const ColumnMap map = MapColumns(SplitCsvLine(header, separator, true), WantedHeader());
   if (CountMappedColumns(map) < kMinMatchedColumns)
     return log;
 
-  // A row is never shorter than its separators; the rest of the reservation is never touched.
-  log.table.ReserveRows(reader.FileSize() / kLogColumnCount + 1);
-  RowBuilder builder(map, synonyms);
-  LineSplitter splitter(separator);
-  LineFields fields;
-  std::size_t rowNumber = 0;
-  while (reader.NextLine(line)) {
-    if (line.empty())
-      continue;
-    if (separator == ';')
-      ReplaceCharInPlace(line, ',', '.');
-    splitter.Split(line, fields);
-    builder.Add(fields, ++rowNumber, log);
+  const std::size_t rowsStart = headerReader.Position();
+  const std::vector<std::size_t> starts =
+      PartStarts(file, rowsStart, file.Size(),
+                 parts > 0 ? parts : DefaultParts(file.Size() - rowsStart), lineBreak);
+  std::vector<HistoryPart> partList(starts.size() - 1);
+  for (std::size_t k = 0; k < partList.size(); ++k) {
+    partList[k].begin = starts[k];
+    partList[k].end = starts[k + 1];
   }
-  builder.FinishMenus(log);
+  const std::size_t threads = std::max(2u, std::thread::hardware_concurrency());
+  RunParts(partList.size(), threads,
+           [&](std::size_t k) { partList[k].rows = CountRows(file, partList[k], lineBreak); });
+  std::size_t rows = 0;
+  for (HistoryPart& part : partList) {
+    part.firstRow = rows;
+    rows += part.rows;
+  }
+  RunParts(partList.size(), threads, [&](std::size_t k) {
+    ReadPart(file, lineBreak, separator, map, synonyms, partList[k]);
+  });
+
+  NameList projects;
+  NameList hosts;
+  log.table.ReserveRows(rows);
+  for (HistoryPart& part : partList) {
+    log.table.AppendTable(std::move(*part.table));
+    log.stats.AppendStats(part.stats);
+    projects.Append(part.projects);
+    hosts.Append(part.hosts);
+  }
+  log.projects = projects.Sorted();
+  log.hosts = hosts.Sorted();
   return log;
 }
 

@@ -25,7 +25,10 @@ struct HistoryLog {
 
 // A missing or empty file, or a first line that is not a header naming at least 3 log columns,
 // gives a table without rows. A log with more semicolons than commas in its first line is
-// read with ';' between fields and decimal commas. A read error throws std::runtime_error.
-HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms);
+// read with ';' between fields and decimal commas. A UTF-8 byte-order mark before the header
+// is passed over. A read error throws std::runtime_error.
+// Large logs are read in parts on one thread per core; `parts` other than 0 fixes their
+// number (at most one per line). The result is the same whatever the number of parts.
+HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms, std::size_t parts = 0);
 
 }  // namespace tessarin

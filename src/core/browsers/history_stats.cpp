@@ -40,15 +40,8 @@ std::uint32_t CpuSecondsOf(std::string_view cpuText) {
   return static_cast<std::uint32_t>(seconds);
 }
 
-void TStatArray::AddStat(std::string_view project, std::string_view application,
-                         std::string_view host, std::string_view version, std::uint32_t cpuSeconds,
-                         bool isError) {
-  project = Cut(project, kStatNameWidth);
-  application = Cut(application, kStatNameWidth);
-  host = Cut(host, kStatNameWidth);
-  version = Cut(version, kStatVersionWidth);
-  const StatCategory category = isError ? kStatError : cpuSeconds == 0 ? kStatZero : kStatGood;
-
+StatCounts& TStatArray::EntryFor(std::string_view project, std::string_view application,
+                                 std::string_view host, std::string_view version) {
   // Project names that differ only in the case of a to z are one project, under the first
   // spelling met, as the Projects menu has them.
   // Rows of one project tend to follow each other: the last look-up is kept.
@@ -63,9 +56,22 @@ void TStatArray::AddStat(std::string_view project, std::string_view application,
     entries_.push_back(
         {spelling, std::string(application), std::string(host), std::string(version), {}});
   }
-  StatCounts& counts = entries_[found->second].counts;
+  return entries_[found->second].counts;
+}
+
+void TStatArray::AddStat(std::string_view project, std::string_view application,
+                         std::string_view host, std::string_view version, std::uint32_t cpuSeconds,
+                         bool isError) {
+  const StatCategory category = isError ? kStatError : cpuSeconds == 0 ? kStatZero : kStatGood;
+  StatCounts& counts = EntryFor(Cut(project, kStatNameWidth), Cut(application, kStatNameWidth),
+                                Cut(host, kStatNameWidth), Cut(version, kStatVersionWidth));
   counts.workUnits[category] += 1;
   counts.cpuSeconds[category] += cpuSeconds;
+}
+
+void TStatArray::AppendStats(const TStatArray& later) {
+  for (const StatEntry& entry : later.entries_)
+    EntryFor(entry.project, entry.application, entry.host, entry.version).Add(entry.counts);
 }
 
 void TStatArray::SortStats() {

@@ -47,6 +47,9 @@ class TStatArray {
   void AddStat(std::string_view project, std::string_view application, std::string_view host,
                std::string_view version, std::uint32_t cpuSeconds, bool isError);
 
+  // Adds the counts of a later part of the same log, as if its rows had followed these.
+  void AppendStats(const TStatArray& later);
+
   // Orders by project (a to z upper-cased, byte by byte), application, host and version
   // (byte by byte). Projects that differ only in letter case stay in the order they first
   // appeared, each kept together.
@@ -55,6 +58,9 @@ class TStatArray {
   const std::vector<StatEntry>& Entries() const { return entries_; }
 
  private:
+  StatCounts& EntryFor(std::string_view project, std::string_view application,
+                       std::string_view host, std::string_view version);
+
   std::vector<StatEntry> entries_;
   // The four names, joined with their lengths -> entry index.
   std::unordered_map<std::string, std::size_t> index_;

@@ -187,6 +187,8 @@ void UpgradeLogFile(const std::string& logPath, const std::string& targetPath,
   LogLineReader reader(logPath, kReadBufferSize);
   std::string oldHeader;
   const bool empty = !reader.ReadLine(oldHeader);
+  if (oldHeader.starts_with(kUtf8ByteOrderMark))
+    oldHeader.erase(0, kUtf8ByteOrderMark.size());
   const bool backupLeft = !toTarget && PathExists(backup);
   if (!empty && oldHeader == currentHeader) {
     // Stopped after the log was replaced: only the old content's name is missing.

@@ -12,6 +12,9 @@ namespace tessarin {
 
 inline constexpr int kMaxCsvFields = 100;
 inline constexpr std::size_t kMaxCsvFieldLength = 255;
+// Logs saved back from a spreadsheet may start with a UTF-8 byte-order mark; readers pass
+// over it.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Exactly 100 fields, numbered 1..100; unfilled ones are empty.
 class FieldArray {

@@ -45,15 +45,15 @@ ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
           std::async(std::launch::async, &RemoteWatch::LookAtAll, &remote, remoteClients,
                      ReadRemoteTimeouts(settings), context.env.programDir, context.env.clock.Now());
     }
+    ResultIndex results(report.results);
     for (const std::string& clientDir : WatchedClientDirs(settings)) {
-      KeepConditions(ScanDirectory(context, details, clientDir, report.results, report.display),
-                     clientDir, lastGood, report.conditions);
+      KeepConditions(ScanDirectory(context, details, clientDir, results, report.display), clientDir,
+                     lastGood, report.conditions);
     }
     if (looks.valid()) {
       for (const RemoteLook& look : looks.get()) {
-        KeepConditions(
-            ScanRemoteClient(context, details, remote, look, report.results, report.display),
-            look.key, lastGood, report.conditions);
+        KeepConditions(ScanRemoteClient(context, details, remote, look, results, report.display),
+                       look.key, lastGood, report.conditions);
       }
     }
     report.published = true;

@@ -65,12 +65,13 @@ std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUr
 class DirectoryScan {
  public:
   DirectoryScan(ScanContext& context, TaskDetailReader& details, const std::string& clientDir,
-                ResultList& results, DisplayList& display)
+                ResultIndex& results, DisplayList& display)
       : context_(context),
         settings_(context.env.settings),
         details_(details),
         clientDir_(clientDir),
-        results_(results),
+        index_(results),
+        results_(results.List()),
         display_(display),
         memory_(context.env.settings, clientDir) {}
 
@@ -163,8 +164,8 @@ class DirectoryScan {
       }
       facts.state = ListState(state, project, text);
       const std::size_t entries = results_.size();
-      AddResult(results_, client_.host, project, StrToFloatSafe(deadline), facts.state,
-                facts.fileName, facts.wuName);
+      index_.AddResult(client_.host, project, StrToFloatSafe(deadline), facts.state, facts.fileName,
+                       facts.wuName);
       if (results_.size() > entries)
         results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, facts.wuName);
       if (IsRunningResult(facts.name))
@@ -173,13 +174,18 @@ class DirectoryScan {
     }
   }
 
-  // "<workunit>" + the element of that name + "</workunit>"; empty when there is none.
-  std::string WrappedWorkunit(const std::string& wuName) const {
-    for (const ElementUnderProject& element : workunitWalk_.elements) {
-      if (!wuName.empty() && ExtractTag(element.text, "name") == wuName)
-        return "<workunit>" + element.text + "</workunit>";
+  // "<workunit>" + the first element of that name + "</workunit>"; empty when there is none.
+  std::string WrappedWorkunit(const std::string& wuName) {
+    if (wuName.empty())
+      return "";
+    if (workunitByName_.empty()) {
+      for (std::size_t i = workunitWalk_.elements.size(); i-- > 0;)
+        workunitByName_[ExtractTag(workunitWalk_.elements[i].text, "name")] = i;
     }
-    return "";
+    const auto found = workunitByName_.find(wuName);
+    if (found == workunitByName_.end())
+      return "";
+    return "<workunit>" + workunitWalk_.elements[found->second].text + "</workunit>";
   }
 
   // Every work unit once: project entries, backups, estimates.
@@ -187,7 +193,7 @@ class DirectoryScan {
     const bool backupAll = settings_.Read(settings::kBackupWU);
     const ProjectElements& walk = workunitWalk_;
     for (const ProjectRecord& project : walk.projects) {
-      AddResult(results_, client_.host, project, 0, 0, "", "");
+      index_.AddResult(client_.host, project, 0, 0, "", "");
     }
     for (const ElementUnderProject& element : walk.elements) {
       const std::string& text = element.text;
@@ -208,7 +214,7 @@ class DirectoryScan {
       facts.estimate =
           StrToFloatSafe(ExtractTag(text, "rsc_fpops_est")) * project.duration_correction_factor;
       if (!facts.name.empty())
-        AddWU(results_, facts.name, facts.estimate);
+        index_.AddWU(facts.name, facts.estimate);
       facts.appVersion = DottedVersion(ExtractTag(text, "version_num"));
       facts.appName = ExtractTag(text, "app_name");
       facts.commandLine = ExtractTag(text, "command_line");
@@ -315,6 +321,7 @@ class DirectoryScan {
   SettingsStore& settings_;
   TaskDetailReader& details_;
   const std::string& clientDir_;
+  ResultIndex& index_;
   ResultList& results_;
   DisplayList& display_;
   CheckpointMemory memory_;
@@ -329,6 +336,7 @@ class DirectoryScan {
   int queuedCount_ = 0;
   ProjectElements resultWalk_;  // owns the projects that resultFacts_ point to
   ProjectElements workunitWalk_;
+  std::unordered_map<std::string, std::size_t> workunitByName_;  // built when first asked
   std::vector<ResultFacts> resultFacts_;
   std::vector<WorkunitFacts> workunitFacts_;
 };
@@ -336,7 +344,7 @@ class DirectoryScan {
 }  // namespace
 
 std::optional<AlertConditions> ScanDirectory(ScanContext& context, TaskDetailReader& details,
-                                             const std::string& clientDir, ResultList& results,
+                                             const std::string& clientDir, ResultIndex& results,
                                              DisplayList& display) {
   return DirectoryScan(context, details, clientDir, results, display).Run();
 }

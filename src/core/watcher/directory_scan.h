@@ -20,7 +20,7 @@ class TaskDetailReader;
 // state was missing or cut off. `clientDir` ends with a separator. An error that no step
 // handles itself (a failing settings flush, say) reaches the caller.
 std::optional<AlertConditions> ScanDirectory(ScanContext& context, TaskDetailReader& details,
-                                             const std::string& clientDir, ResultList& results,
+                                             const std::string& clientDir, ResultIndex& results,
                                              DisplayList& display);
 
 }  // namespace tessarin

@@ -39,13 +39,14 @@ const ProjectRecord& ProjectOf(const ProjectElements& walk, const ElementUnderPr
 class RemoteScan {
  public:
   RemoteScan(ScanContext& context, TaskDetailReader& details, RemoteWatch& watch,
-             const RemoteLook& look, ResultList& results, DisplayList& display)
+             const RemoteLook& look, ResultIndex& results, DisplayList& display)
       : context_(context),
         remoteContext_{context.env, context.flags, context.logged, noProjectLogs_},
         details_(details),
         watch_(watch),
         look_(look),
-        results_(results),
+        index_(results),
+        results_(results.List()),
         display_(display) {}
 
   std::optional<AlertConditions> Run() {
@@ -109,8 +110,8 @@ class RemoteScan {
         LogWU(remoteContext_, client_, project, finished);
       }
       const std::size_t entries = results_.size();
-      AddResult(results_, client_.host, project, StrToFloatSafe(deadline),
-                ListState(state, project, text), name, wuName);
+      index_.AddResult(client_.host, project, StrToFloatSafe(deadline),
+                       ListState(state, project, text), name, wuName);
       if (results_.size() > entries)
         results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, wuName);
       if (ContainsText(text, "<active_task>"))
@@ -120,13 +121,13 @@ class RemoteScan {
 
   void WorkunitPass() {
     for (const ProjectRecord& project : workunitWalk_.projects)
-      AddResult(results_, client_.host, project, 0, 0, "", "");
+      index_.AddResult(client_.host, project, 0, 0, "", "");
     for (const ElementUnderProject& element : workunitWalk_.elements) {
       const std::string name = ExtractTag(element.text, "name");
       const double estimate = StrToFloatSafe(ExtractTag(element.text, "rsc_fpops_est")) *
                               ProjectOf(workunitWalk_, element).duration_correction_factor;
       if (!name.empty())
-        AddWU(results_, name, estimate);
+        index_.AddWU(name, estimate);
     }
   }
 
@@ -246,6 +247,7 @@ class RemoteScan {
   TaskDetailReader& details_;
   RemoteWatch& watch_;
   const RemoteLook& look_;
+  ResultIndex& index_;
   ResultList& results_;
   DisplayList& display_;
 
@@ -261,7 +263,7 @@ class RemoteScan {
 
 std::optional<AlertConditions> ScanRemoteClient(ScanContext& context, TaskDetailReader& details,
                                                 RemoteWatch& watch, const RemoteLook& look,
-                                                ResultList& results, DisplayList& display) {
+                                                ResultIndex& results, DisplayList& display) {
   return RemoteScan(context, details, watch, look, results, display).Run();
 }
 

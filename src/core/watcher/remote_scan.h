@@ -22,6 +22,6 @@ class TaskDetailReader;
 // not be read.
 std::optional<AlertConditions> ScanRemoteClient(ScanContext& context, TaskDetailReader& details,
                                                 RemoteWatch& watch, const RemoteLook& look,
-                                                ResultList& results, DisplayList& display);
+                                                ResultIndex& results, DisplayList& display);
 
 }  // namespace tessarin

@@ -21,20 +21,41 @@ std::int32_t Processors(const std::string& text) {
   return static_cast<std::int32_t>(std::min(count, 65536.0));
 }
 
+std::string EntryKey(const std::string& projectName, const std::string& hostName,
+                     const std::string& fileName) {
+  std::string key;
+  for (const std::string* part : {&projectName, &hostName, &fileName}) {
+    key += std::to_string(part->size());
+    key += ':';
+    key += *part;
+  }
+  return key;
+}
+
 }  // namespace
 
-void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
-               double deadline, std::uint8_t state, const std::string& resultFileName,
-               const std::string& wuName) {
+void ResultIndex::CatchUp() {
+  if (indexed_ > list_.size()) {
+    keys_.clear();
+    byWorkUnit_.clear();
+    indexed_ = 0;
+  }
+  for (; indexed_ < list_.size(); ++indexed_) {
+    const ResultEntry& entry = list_[indexed_];
+    keys_.insert(EntryKey(entry.ProjectName, entry.HostName, entry.ResultFileName));
+    byWorkUnit_[entry.WuName].push_back(indexed_);
+  }
+}
+
+void ResultIndex::AddResult(const HostRecord& host, const ProjectRecord& project, double deadline,
+                            std::uint8_t state, const std::string& resultFileName,
+                            const std::string& wuName) {
+  CatchUp();
   const std::string hostName = Cut(host.domain_name, 100);
   const std::string projectName = Cut(project.project_name, 50);
   const std::string fileName = Cut(resultFileName, 100);
-  for (const ResultEntry& entry : list) {
-    if (entry.ProjectName == projectName && entry.HostName == hostName &&
-        entry.ResultFileName == fileName) {
-      return;
-    }
-  }
+  if (keys_.count(EntryKey(projectName, hostName, fileName)) > 0)
+    return;
   ResultEntry entry;
   entry.HostName = hostName;
   entry.ProjectName = projectName;
@@ -53,7 +74,7 @@ void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& pr
   entry.Availability = StrToFloatSafe(host.on_frac) * StrToFloatSafe(host.active_frac);
   entry.NonCpuIntensive = project.non_cpu_intensive;
   entry.LongTermDebt = project.long_term_debt;
-  list.push_back(std::move(entry));
+  list_.push_back(std::move(entry));
 }
 
 bool StillToCompute(std::uint8_t state) {
@@ -62,11 +83,13 @@ bool StillToCompute(std::uint8_t state) {
          (state < result_state::kNonCpuFinished || state > result_state::kAborted);
 }
 
-void AddWU(ResultList& list, const std::string& wuName, double estimate) {
-  for (ResultEntry& entry : list) {
-    if (entry.WuName == wuName)
-      entry.Estimate = estimate;
-  }
+void ResultIndex::AddWU(const std::string& wuName, double estimate) {
+  CatchUp();
+  const auto found = byWorkUnit_.find(wuName);
+  if (found == byWorkUnit_.end())
+    return;
+  for (std::size_t index : found->second)
+    list_[index].Estimate = estimate;
 }
 
 void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds) {

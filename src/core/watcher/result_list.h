@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/data/host_record.h"
@@ -45,13 +47,35 @@ struct ResultEntry {
 
 using ResultList = std::vector<ResultEntry>;
 
-void AddResult(ResultList& list, const HostRecord& host, const ProjectRecord& project,
-               double deadline, std::uint8_t state, const std::string& resultFileName,
-               const std::string& wuName);
+// Adds to a result list and finds its entries by name rather than by walking it, so a cycle
+// over a client with a hundred thousand results costs in proportion to them. Entries that
+// others append to the list are taken in at the next call.
+class ResultIndex {
+ public:
+  explicit ResultIndex(ResultList& list) : list_(list) {}
+
+  ResultList& List() { return list_; }
+
+  // Appends an entry unless one with the same project name, host name and result file name
+  // exists. State 0 of a non-CPU-intensive project that is not suspended becomes 97.
+  void AddResult(const HostRecord& host, const ProjectRecord& project, double deadline,
+                 std::uint8_t state, const std::string& resultFileName, const std::string& wuName);
+  // Sets the estimate of every entry of that work unit.
+  void AddWU(const std::string& wuName, double estimate);
+
+ private:
+  void CatchUp();
+
+  ResultList& list_;
+  std::size_t indexed_ = 0;
+  // Project, host and result file name, each behind its length.
+  std::unordered_set<std::string> keys_;
+  std::unordered_map<std::string, std::vector<std::size_t>> byWorkUnit_;
+};
+
 // Waiting or running: not finished, aborted, suspended or of a non-CPU-intensive project.
 bool StillToCompute(std::uint8_t state);
 
-void AddWU(ResultList& list, const std::string& wuName, double estimate);
 void SetTimeLeft(ResultList& list, const std::string& resultFileName, std::int32_t seconds);
 
 }  // namespace tessarin

@@ -80,9 +80,10 @@ TEST(AutoSizeColumnsTest, WidestCellIsFoundAmongManyOfOneLength) {
       w += c == 'W' ? 15 : 6;
     return w + (text.find("WW") != std::string_view::npos ? 2 : 0);  // a kerning-like extra
   };
+  // Enough rows to be measured in parts on several cores, the wide one in the last part.
   GridTable table({"c"});
-  for (int i = 0; i < 5000; ++i) {
-    const std::string cell = i == 3210 ? "abWWcd" : "abcdef";
+  for (int i = 0; i < 120000; ++i) {
+    const std::string cell = i == 110000 ? "abWWcd" : "abcdef";
     const std::string_view cells[] = {cell};
     table.AppendRow(cells);
   }

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/browsers/grid_sort.h"
 #include "core/browsers/history_columns.h"
+#include "core/browsers/history_tree.h"
 #include "history_test_log.h"
 #include "history_test_time_zone.h"
 #include "support/temp_dir.h"
@@ -214,6 +218,120 @@ TEST_F(HistoryReaderTest, RowsOfLogsWithLfOnlyAndTrailingLineBreak) {
   const HistoryLog log = Read(text);
   ASSERT_EQ(log.table.RowCount(), 2u);
   EXPECT_EQ(log.table.Cell(1, col::kProject), "B");
+}
+
+// Everything a reading gives, as text: the cells, the statistics in their order, the tree built
+// from them and the menus.
+std::vector<std::string> Everything(const HistoryLog& log) {
+  std::vector<std::string> lines;
+  for (std::size_t row = 0; row < log.table.RowCount(); ++row) {
+    std::string line;
+    for (std::size_t column = 0; column < log.table.ColumnCount(); ++column)
+      line.append(log.table.Cell(row, column)).append("|");
+    lines.push_back(line);
+  }
+  const auto counts = [](const StatCounts& c) {
+    std::string text;
+    for (std::size_t k = 0; k < c.workUnits.size(); ++k)
+      text += " " + std::to_string(c.workUnits[k]) + "/" + std::to_string(c.cpuSeconds[k]);
+    return text;
+  };
+  for (const StatEntry& e : log.stats.Entries())
+    lines.push_back(e.project + "|" + e.application + "|" + e.host + "|" + e.version +
+                    counts(e.counts));
+  TStatArray sorted = log.stats;
+  sorted.SortStats();
+  for (const StatNode& node : BuildStatTree(sorted.Entries()).nodes)
+    lines.push_back(std::to_string(static_cast<int>(node.level)) + node.name + counts(node.counts));
+  for (const auto* menu : {&log.projects, &log.hosts}) {
+    for (const std::string& name : *menu)
+      lines.push_back("menu " + name);
+  }
+  return lines;
+}
+
+std::string WithSeparator(std::string text, char separator) {
+  for (char& c : text) {
+    if (c == ',')
+      c = separator;
+  }
+  return text;
+}
+
+std::string WithLineBreak(std::string text, const std::string& lineBreak) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text.compare(at, 2, "\r\n") == 0) {
+      out += lineBreak;
+      ++at;
+    } else {
+      out += text[at];
+    }
+  }
+  return out;
+}
+
+// Read in parts on several threads, a log gives exactly what one pass over it gives, wherever
+// the parts begin; some part starts fall inside a quoted field that holds a line break.
+TEST_F(HistoryReaderTest, PartsGiveWhatOnePassGives) {
+  Synonyms synonyms;
+  synonyms.AddProject("SETI@home", "SETI");
+  synonyms.AddApplication("astropulse", "AP");
+  synonyms.AddHost("box", "Workstation");
+  std::vector<std::string> rows;
+  for (int i = 0; i < 12; ++i) {
+    rows.push_back(LogRow({{"project_name", i % 3 == 0   ? "SETI@home"
+                                            : i % 3 == 1 ? "seti@HOME"
+                                                         : ""},
+                           {"app_name", i % 2 ? "astropulse" : "x, y"},
+                           {"domain_name", i % 4 ? "BOX" : "Other"},
+                           {"app_version", std::to_string(i % 3)},
+                           {"cpu", std::to_string(i * 1000) + ".5"},
+                           {"last_update", std::to_string(1600000000 + i)},
+                           {"error", i % 5 ? "false" : "TRUE"},
+                           {"result_name", "r" + std::to_string(i)}}));
+  }
+  const std::string text = LogText(rows);
+  const std::string semicolon = std::string(WithSeparator(logs::kBoincCsvHeader, ';')) + "\r\n" +
+                                LogRow({{"project_name", "A"}, {"cpu", "12,5"}}, ';') + "\r\n" +
+                                LogRow({{"project_name", "B"}, {"cpu", "1,5"}}, ';');
+  const std::string quotedBreak =
+      LogText({LogRow({{"project_name", "A"}, {"error_txt", "one\r\ntwo, \"three\""}}),
+               LogRow({{"project_name", "B"}, {"error_txt", "\r\n\r\n"}})});
+  const struct {
+    const char* name;
+    std::string text;
+  } logsToRead[] = {
+      {"rows", text},
+      {"LF only", WithLineBreak(text, "\n") + "\n"},
+      {"CR only", WithLineBreak(text, "\r")},
+      {"byte-order mark", "\xEF\xBB\xBF" + text},
+      {"semicolons", semicolon},
+      {"one row", LogText({rows[0]})},
+      {"line breaks in quotes", quotedBreak},
+      {"empty lines", WithLineBreak(text, "\r\n\r\n\n")},
+  };
+  for (const auto& log : logsToRead) {
+    const std::string path = dir_.Write("boinc.csv", log.text);
+    const std::vector<std::string> onePass = Everything(ReadHistoryLog(path, synonyms, 1));
+    ASSERT_GT(onePass.size(), 2u) << log.name;
+    for (std::size_t parts = 2; parts <= log.text.size(); parts += 1 + parts / 4) {
+      EXPECT_EQ(Everything(ReadHistoryLog(path, synonyms, parts)), onePass)
+          << log.name << " in " << parts << " parts";
+    }
+  }
+}
+
+// Logs saved back from a spreadsheet start with a byte-order mark, and some with a carriage
+// return alone at each line end: both read as the log the program wrote.
+TEST_F(HistoryReaderTest, ByteOrderMarkAndCarriageReturnsAlone) {
+  const std::string text =
+      LogText({LogRow({{"date", "2024.01.02 03:04:05"}, {"project_name", "A"}}),
+               LogRow({{"date", "2024.01.03 03:04:05"}, {"project_name", "B"}})});
+  const std::vector<std::string> written = Everything(Read(text));
+  ASSERT_EQ(Read(text).table.Cell(0, kDate), "2024.01.02 03:04:05");
+  EXPECT_EQ(Everything(Read("\xEF\xBB\xBF" + text)), written);
+  EXPECT_EQ(Everything(Read(WithLineBreak(text, "\r"))), written);
 }
 
 }  // namespace

@@ -115,7 +115,8 @@ TEST_F(SlotReaderTest, NonCpuIntensiveTaskShowsNoTimeLeftButPassesIt) {
   facts.progress = ProgressStatus::kNonCpuIntensive;
   facts.percentDone = 50;
   facts.checkpointCpuTime = 3725;
-  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  ResultIndex(results).AddResult(facts.host, ProjectRecord{}, 0, 2, facts.resultFileName,
+                                 facts.wuFile);
   const SlotInfo& entry = Read();
   EXPECT_TRUE(entry.NonCpuIntensive);
   EXPECT_EQ(entry.CpuText, ": 1:02:05");
@@ -126,8 +127,9 @@ TEST_F(SlotReaderTest, NonCpuIntensiveTaskShowsNoTimeLeftButPassesIt) {
 TEST_F(SlotReaderTest, TimeLeftFromProgressAndCpuTime) {
   facts.checkpointCpuTime = 3725;
   facts.percentDone = 25;
-  AddResult(results, facts.host, ProjectRecord{}, 0, 2, "other_0", "other");
-  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  ResultIndex(results).AddResult(facts.host, ProjectRecord{}, 0, 2, "other_0", "other");
+  ResultIndex(results).AddResult(facts.host, ProjectRecord{}, 0, 2, facts.resultFileName,
+                                 facts.wuFile);
   const SlotInfo& entry = Read();
   EXPECT_DOUBLE_EQ(entry.Progress, 25);
   EXPECT_EQ(entry.TimeLeft, 11175);
@@ -169,7 +171,8 @@ TEST_F(SlotReaderTest, FinishedTaskShowsOneSecondLeft) {
 TEST_F(SlotReaderTest, ZeroHostSpeedLeavesTimeLeftUnknown) {
   facts.host.p_fpops = "";
   facts.wuEstimate = 36e12;
-  AddResult(results, facts.host, ProjectRecord{}, 0, 2, facts.resultFileName, facts.wuFile);
+  ResultIndex(results).AddResult(facts.host, ProjectRecord{}, 0, 2, facts.resultFileName,
+                                 facts.wuFile);
   const SlotInfo& entry = Read();
   EXPECT_EQ(entry.TimeLeft, -1);
   EXPECT_EQ(entry.StatusText, "0.000 %");

@@ -118,6 +118,21 @@ TEST_F(LogUpgradeTest, CurrentHeaderIsLeftAlone) {
   EXPECT_EQ(Listing(t.env.logDir), std::set<std::string>{logs::kSahCsv});
 }
 
+// A log saved back from a spreadsheet starts with a byte-order mark: under the current header
+// it is left alone, under an old one its first column is kept like any other.
+TEST_F(LogUpgradeTest, ByteOrderMarkBeforeTheHeaderIsPassedOver) {
+  const std::string current = std::string(kUtf8ByteOrderMark) + logs::kSahHeader + "\r\n1,2,3";
+  Write(logs::kSahCsv, current);
+  UpgradeSah();
+  EXPECT_EQ(Read(logs::kSahCsv), current);
+  EXPECT_EQ(Listing(t.env.logDir), std::set<std::string>{logs::kSahCsv});
+
+  const OldSahLog old(2);
+  Write(logs::kSahCsv, std::string(kUtf8ByteOrderMark) + old.content);
+  UpgradeSah();
+  EXPECT_EQ(Read(logs::kSahCsv), old.expected);
+}
+
 TEST_F(LogUpgradeTest, SemicolonLogIsRewrittenByColumnName) {
   const OldSahLog old(3);
   Write(logs::kSahCsv, old.content);
