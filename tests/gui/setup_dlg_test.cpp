@@ -13,10 +13,10 @@
 #include <memory>
 
 #include <QListWidget>
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/setup_fakes.h"
 #include "core/setup/setup_validation.h"
-#include "core/watcher/remote_clients.h"
-#include "core/watcher/settings_store.h"
 #include "gui/controls/h_check_list_box.h"
 #include "gui/controls/h_edit.h"
 #include "gui/setup/remote_client_dlg.h"

@@ -6,12 +6,12 @@
 
 #include "core/program/program.h"
 #include "core/remote/remote_address.h"
+#include "core/remote/remote_clients.h"
+#include "core/settings/environment.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/path_inside.h"
 #include "core/tools/text.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/remote_clients.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -8,8 +8,8 @@
 
 #include "cli_session.h"
 #include "core/display/sort_slots.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/terminal_text.h"
-#include "core/watcher/settings_keys.h"
 #include "outcome_json.h"
 #include "outcome_text.h"
 

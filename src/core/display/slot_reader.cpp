@@ -12,7 +12,7 @@
 #include "core/display/slot_fields.h"
 #include "core/display/slot_progress.h"
 #include "core/display/slot_status.h"
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/text.h"
 
 namespace tessarin {

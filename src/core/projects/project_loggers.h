@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/watcher/environment.h"
-#include "core/watcher/project_logger.h"
+#include "core/seams/project_logger.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

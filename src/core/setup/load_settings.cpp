@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
-#include "core/watcher/remote_clients.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

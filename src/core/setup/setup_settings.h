@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/watcher/remote_clients.h"
-#include "core/watcher/settings_keys.h"
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_keys.h"
 
 namespace tessarin {
 

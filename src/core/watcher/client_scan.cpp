@@ -4,16 +4,16 @@
 #include <future>
 #include <optional>
 
+#include "core/remote/remote_clients.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/text.h"
 #include "core/watcher/client_facts.h"
 #include "core/watcher/directory_scan.h"
-#include "core/watcher/remote_clients.h"
 #include "core/watcher/remote_scan.h"
 #include "core/watcher/remote_watch.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/remote/remote_query.h"
-#include "core/watcher/remote_clients.h"
+#include "core/remote/remote_clients.h"
 
 namespace tessarin {
 

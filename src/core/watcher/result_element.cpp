@@ -7,7 +7,7 @@
 #include "core/tools/text.h"
 #include "core/watcher/app_version_speeds.h"
 #include "core/watcher/client_state_walk.h"
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 namespace tessarin {
 

@@ -7,19 +7,19 @@
 #include <limits>
 #include <mutex>
 
-#include "core/tools/exception_log.h"
+#include "core/data/cycle_flags.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/client_dir_guard.h"
 #include "core/watcher/client_scan.h"
-#include "core/watcher/cycle_flags.h"
 #include "core/watcher/due_sounds.h"
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
 #include "core/watcher/remote_watch.h"
 #include "core/watcher/scan_context.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

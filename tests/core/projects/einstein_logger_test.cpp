@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
-#include "core/watcher/settings_keys.h"
 #include "support/test_environment.h"
 #include "zip_fixture.h"
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/load_settings.h"
 #include "core/setup/save_settings.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "setup_fakes.h"
 #include "support/temp_dir.h"
 

@@ -10,8 +10,8 @@
 #include "core/remote/remote_address.h"
 #include "core/tools/csv.h"
 #include "core/tools/text.h"
-#include "core/watcher/remote_clients.h"
-#include "core/watcher/settings_keys.h"
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_keys.h"
 #include "support/fake_rpc_server.h"
 #include "watcher_fixture.h"
 

@@ -1,9 +1,9 @@
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 
 #include <climits>
 
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 
 namespace tessarin {
 

@@ -1,4 +1,4 @@
-#include "core/watcher/result_estimate.h"
+#include "core/data/result_estimate.h"
 
 #include <algorithm>
 #include <limits>

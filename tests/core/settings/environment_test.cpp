@@ -1,8 +1,8 @@
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 #include <gtest/gtest.h>
 
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "support/temp_dir.h"
 
 namespace tessarin {

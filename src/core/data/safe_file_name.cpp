@@ -1,4 +1,4 @@
-#include "core/watcher/safe_file_name.h"
+#include "core/data/safe_file_name.h"
 
 #include "core/data/client_file.h"
 

@@ -1,4 +1,4 @@
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 #include "support/temp_dir.h"
 
 namespace tessarin {

@@ -5,18 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include "core/tools/exception_counter.h"
+
 namespace tessarin {
 
 class SettingsStore;
 
-class ExceptionLog {
+class ExceptionLog final : public ExceptionCounter {
  public:
   // `productVersion` is normally version::kProductVersion ("1.52").
   ExceptionLog(SettingsStore& store, std::string productVersion);
 
   // Adds one to the key "v" + version + " - " + message and flushes the store at once.
   // Throws what the flush throws.
-  void LogException(std::string_view message);
+  void LogException(std::string_view message) override;
 
   // Counts the message only when it has no counter yet: for what would otherwise be counted
   // again at every cycle (a refused client file).

@@ -1,4 +1,4 @@
-#include "core/watcher/remote_clients.h"
+#include "core/remote/remote_clients.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,10 +10,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/ini_key.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

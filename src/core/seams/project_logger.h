@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "core/data/cycle_flags.h"
 #include "core/data/project_record.h"
-#include "core/watcher/cycle_flags.h"
 
 namespace tessarin {
 

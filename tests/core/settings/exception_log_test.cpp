@@ -1,11 +1,11 @@
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "support/test_environment.h"
 
 namespace tessarin {

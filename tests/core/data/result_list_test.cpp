@@ -1,4 +1,4 @@
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +15,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 
 namespace tessarin {
 
