@@ -18,7 +18,7 @@
 #include "core/browsers/grid_rows.h"
 #include "core/browsers/history_reader.h"
 #include "core/browsers/history_tree.h"
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 
 namespace {
 

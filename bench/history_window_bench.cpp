@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "gui/browsers/history_window.h"
 #include "gui/dialogs/message_boxes.h"
 

@@ -10,19 +10,19 @@
 #include <span>
 #include <string>
 
+#include "core/data/log_files.h"
 #include "core/data/shared_log_block.h"
 #include "core/projects/log_file_writer.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_upgrade.h"
 #include "core/projects/score_rating.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/csv.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/sound.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "version.h"
 
 namespace {

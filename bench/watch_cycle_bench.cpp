@@ -15,17 +15,17 @@
 #include <memory>
 #include <string>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/seams/project_logger.h"
+#include "core/seams/task_detail_reader.h"
+#include "core/settings/environment.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/sound.h"
 #include "core/tools/text.h"
-#include "core/watcher/environment.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/project_logger.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
-#include "core/watcher/task_detail_reader.h"
 #include "core/watcher/watch_cycle.h"
 #include "version.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/program/program.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/text.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/settings_keys.h"
 #include "fuzz_support.h"
 
 using namespace tessarin;

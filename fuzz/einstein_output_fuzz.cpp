@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/data/log_files.h"
 #include "core/projects/einstein_logger.h"
-#include "core/projects/log_files.h"
 #include "core/projects/project_log_index.h"
 #include "fuzz_support.h"
 

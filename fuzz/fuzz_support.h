@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/settings/environment.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/sound.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin::fuzz {
 

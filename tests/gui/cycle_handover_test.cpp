@@ -15,8 +15,8 @@
 
 #include "core/display/sort_slots.h"
 #include "core/program/program.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/sound.h"
-#include "core/watcher/settings_store.h"
 #include "display_test_support.h"
 #include "gui/display/draw_grid.h"
 #include "gui/display/form_main.h"

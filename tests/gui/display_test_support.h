@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/display/slot_info.h"
+#include "core/data/slot_info.h"
 #include "core/watcher/program_launcher.h"
 #include "gui/dialogs/message_boxes.h"
 

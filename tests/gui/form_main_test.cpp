@@ -16,9 +16,9 @@
 #include <memory>
 
 #include "core/display/window_fit.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/map_viewer.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "display_test_support.h"
 #include "gui/controls/panel_ex.h"
 #include "gui/display/draw_grid.h"

@@ -14,7 +14,7 @@
 
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_test_log.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "hint_test_support.h"
 #include "support/temp_dir.h"
 

@@ -23,8 +23,8 @@
 
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_test_log.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "gui/browsers/history_tree_model.h"
 #include "gui/dialogs/message_boxes.h"
 #include "history_test_support.h"

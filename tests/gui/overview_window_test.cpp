@@ -14,8 +14,8 @@
 
 #include "core/browsers/overview_estimate.h"
 #include "core/browsers/overview_layout.h"
-#include "core/watcher/result_list.h"
-#include "core/watcher/settings_store.h"
+#include "core/data/result_list.h"
+#include "core/settings/settings_store.h"
 #include "gui/browsers/overview_date_text.h"
 #include "gui/browsers/overview_model.h"
 #include "gui/browsers/overview_window.h"

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/settings/settings_store.h"
 #include "core/setup/setup_fakes.h"
-#include "core/watcher/settings_store.h"
 #include "gui/controls/h_check_list_box.h"
 #include "gui/controls/h_edit.h"
 #include "gui/setup/setup_dlg.h"

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "core/program/program.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/sound.h"
-#include "core/watcher/settings_store.h"
 #include "display_test_support.h"
 #include "gui/controls/panel_ex.h"
 #include "hint_test_support.h"

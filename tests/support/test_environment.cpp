@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 #include "version.h"
 
 namespace tessarin::test {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/settings/environment.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/sound.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_store.h"
 #include "temp_dir.h"
 
 namespace tessarin::test {

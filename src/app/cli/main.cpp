@@ -31,8 +31,14 @@ int main(int argc, char** argv) {
   InitOptions init;
   CLI::App* initCommand = app.add_subcommand("init", "Write a Tessarin.ini watching the clients");
   initCommand->add_option("--client", init.clients, "A BOINC client data directory")
-      ->required()
       ->check(CLI::ExistingDirectory);
+  std::vector<std::string> remotes;
+  std::vector<std::string> passwordFiles;
+  CLI::Option* remoteOption = initCommand->add_option(
+      "--remote", remotes, "A BOINC client on another computer, over GUI RPC (HOST[:PORT])");
+  CLI::Option* passwordOption = initCommand->add_option(
+      "--password-file", passwordFiles,
+      "File whose first line is the password of the --remote before it (mode 600)");
   initCommand->add_option("--logdir", init.logDir, "Log and backup directory (default: logs)");
   initCommand->add_flag("--force", init.force, "Replace an existing Tessarin.ini");
 
@@ -76,8 +82,23 @@ int main(int argc, char** argv) {
 
   IgnoreWriteSignals();
   const std::string programDir = FindProgramDir(CurrentProgramDirSources(home));
-  if (*initCommand)
+  if (*initCommand) {
+    // Each --password-file belongs to the --remote given just before it.
+    std::size_t nextRemote = 0;
+    std::size_t nextFile = 0;
+    for (const CLI::Option* option : initCommand->parse_order()) {
+      if (option == remoteOption) {
+        init.remotes.push_back({remotes.at(nextRemote++), ""});
+      } else if (option == passwordOption) {
+        if (init.remotes.empty() || !init.remotes.back().passwordFile.empty()) {
+          std::cerr << "tessarin-cli: --password-file must follow its --remote\n";
+          return 2;
+        }
+        init.remotes.back().passwordFile = passwordFiles.at(nextFile++);
+      }
+    }
     return RunInitCommand(programDir, init);
+  }
   if (*onceCommand)
     return RunWatchCommand(programDir, once);
   if (*watchCommand)

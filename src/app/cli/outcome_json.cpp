@@ -51,6 +51,7 @@ nlohmann::json SlotInfoJson(const SlotInfo& slot) {
       {"InfoText", ValidUtf8(slot.InfoText)},
       {"NonCpuIntensive", slot.NonCpuIntensive},
       {"ProjectKind", slot.ProjectKind},
+      {"LostReason", ValidUtf8(slot.LostReason)},
       {"SpikePower", ValidUtf8(slot.SpikePower)},
       {"SpikeScore", ValidUtf8(slot.SpikeScore)},
       {"GaussianScore", ValidUtf8(slot.GaussianScore)},

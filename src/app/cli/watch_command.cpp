@@ -9,9 +9,9 @@
 
 #include "cli_session.h"
 #include "core/display/sort_slots.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/terminal_text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "outcome_json.h"
 #include "outcome_text.h"
 #include "platform/single_instance.h"

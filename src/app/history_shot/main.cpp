@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "core/program/program.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "gui/browsers/history_window.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"

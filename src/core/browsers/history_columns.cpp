@@ -1,6 +1,6 @@
 #include "core/browsers/history_columns.h"
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/text.h"
 

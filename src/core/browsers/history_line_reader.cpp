@@ -64,6 +64,7 @@ bool HistoryLineReader::NextLine(std::span<char>& line) {
         return false;
       }
       stop = end_;
+      lastLineOpen_ = true;
       break;
     }
   }

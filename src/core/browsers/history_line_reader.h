@@ -22,6 +22,9 @@ class HistoryLineReader {
   // A read error throws std::runtime_error with the path and the system's message.
   bool NextLine(std::span<char>& line);
 
+  // True when the last line returned ended at the file's end without a line break.
+  bool LastLineOpen() const { return lastLineOpen_; }
+
   // Where the line after the last one returned starts.
   std::size_t Position() const { return consumed_ - (end_ - begin_); }
 
@@ -36,6 +39,7 @@ class HistoryLineReader {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  bool lastLineOpen_ = false;
 };
 
 // '\r' when the first line break at or after `offset` is a carriage return without a line

@@ -3,9 +3,9 @@
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_settings.h"
 #include "core/browsers/history_synonyms.h"
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/settings/environment.h"
 #include "core/tools/text.h"
-#include "core/watcher/environment.h"
 
 namespace tessarin {
 

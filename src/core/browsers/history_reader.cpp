@@ -15,7 +15,7 @@
 #include "core/browsers/history_log_file.h"
 #include "core/browsers/history_parts.h"
 #include "core/browsers/history_time_text.h"
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/number_format.h"
 #include "core/tools/run_parts.h"
@@ -174,18 +174,48 @@ struct HistoryPart {
   NameList hosts;
 };
 
+// Fields of a line: its separators outside quotes, plus one.
+std::size_t CountRowFields(std::string_view line, char separator) {
+  std::size_t fields = 1;
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"')
+      quoted = !quoted;
+    else if (c == separator && !quoted)
+      ++fields;
+  }
+  return fields;
+}
+
+// What a line of the log must be to count as a row.
+struct RowShape {
+  char separator;
+  std::size_t headerFields;
+
+  // The logger writes the line break before a row, so the last line is open while a row is
+  // being written: it is taken once it holds all of the header's fields.
+  bool IsRow(const HistoryLineReader& reader, std::span<const char> line) const {
+    if (line.empty())
+      return false;
+    return !reader.LastLineOpen() ||
+           CountRowFields(std::string_view(line.data(), line.size()), separator) >= headerFields;
+  }
+};
+
 // The rows of [part.begin, part.end), counted without being taken apart.
-std::size_t CountRows(const HistoryLogFile& file, const HistoryPart& part, char lineBreak) {
+std::size_t CountRows(const HistoryLogFile& file, const HistoryPart& part, char lineBreak,
+                      const RowShape& shape) {
   HistoryLineReader reader(file, part.begin, part.end, lineBreak);
   std::span<char> line;
   std::size_t rows = 0;
   while (reader.NextLine(line))
-    rows += line.empty() ? 0 : 1;
+    rows += shape.IsRow(reader, line) ? 1 : 0;
   return rows;
 }
 
-void ReadPart(const HistoryLogFile& file, char lineBreak, char separator, const ColumnMap& map,
-              const Synonyms& synonyms, HistoryPart& part) {
+void ReadPart(const HistoryLogFile& file, char lineBreak, const RowShape& shape,
+              const ColumnMap& map, const Synonyms& synonyms, HistoryPart& part) {
+  const char separator = shape.separator;
   part.table.emplace(HistoryGridHeader());
   part.table->ReserveRows(part.rows);
   RowBuilder builder(map, synonyms);
@@ -197,7 +227,7 @@ void ReadPart(const HistoryLogFile& file, char lineBreak, char separator, const 
   // A row the count did not see (the file changed meanwhile) is left out, so the numbers of
   // the next part stay right.
   while (rowNumber < part.firstRow + part.rows && reader.NextLine(line)) {
-    if (line.empty())
+    if (!shape.IsRow(reader, line))
       continue;
     if (separator == ';')
       std::replace(line.begin(), line.end(), ',', '.');
@@ -228,6 +258,7 @@ HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms, std
   const ColumnMap map = MapColumns(SplitCsvLine(header, separator, true), WantedHeader());
   if (CountMappedColumns(map) < kMinMatchedColumns)
     return log;
+  const RowShape shape{separator, CountRowFields(header, separator)};
 
   const std::size_t rowsStart = headerReader.Position();
   const std::vector<std::size_t> starts =
@@ -239,16 +270,16 @@ HistoryLog ReadHistoryLog(const std::string& path, const Synonyms& synonyms, std
     partList[k].end = starts[k + 1];
   }
   const std::size_t threads = std::max(2u, std::thread::hardware_concurrency());
-  RunParts(partList.size(), threads,
-           [&](std::size_t k) { partList[k].rows = CountRows(file, partList[k], lineBreak); });
+  RunParts(partList.size(), threads, [&](std::size_t k) {
+    partList[k].rows = CountRows(file, partList[k], lineBreak, shape);
+  });
   std::size_t rows = 0;
   for (HistoryPart& part : partList) {
     part.firstRow = rows;
     rows += part.rows;
   }
-  RunParts(partList.size(), threads, [&](std::size_t k) {
-    ReadPart(file, lineBreak, separator, map, synonyms, partList[k]);
-  });
+  RunParts(partList.size(), threads,
+           [&](std::size_t k) { ReadPart(file, lineBreak, shape, map, synonyms, partList[k]); });
 
   NameList projects;
   NameList hosts;

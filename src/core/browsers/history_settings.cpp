@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 
 namespace tessarin {
 

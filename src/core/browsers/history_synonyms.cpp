@@ -1,7 +1,7 @@
 #include "core/browsers/history_synonyms.h"
 
+#include "core/settings/settings_store.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -2,7 +2,7 @@
 // The whole Overview from one copy of the kept result list.
 
 #include "core/browsers/overview_tree.h"
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 namespace tessarin {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/watcher/result_estimate.h"
+#include "core/data/result_estimate.h"
 
 namespace tessarin {
 

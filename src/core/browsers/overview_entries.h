@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 namespace tessarin {
 

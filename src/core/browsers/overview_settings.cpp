@@ -4,8 +4,8 @@
 #include <exception>
 #include <string>
 
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 
 namespace tessarin {
 

@@ -8,7 +8,7 @@
 #include <new>
 #include <system_error>
 
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 
 namespace tessarin {
 

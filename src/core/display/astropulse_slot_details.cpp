@@ -14,10 +14,11 @@
 #include "core/display/sky_position_text.h"
 #include "core/display/slot_fields.h"
 #include "core/display/slot_paths.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
-#include "core/watcher/settings_keys.h"
 
 namespace tessarin {
 

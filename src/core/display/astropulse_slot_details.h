@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/display/slot_info.h"
+#include "core/data/slot_info.h"
 #include "core/projects/score_rating.h"
 
 namespace tessarin {

@@ -1,9 +1,9 @@
 #pragma once
 // climateprediction: phase, timestep and model date from the work unit's description file.
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "core/display/slot_info.h"
+#include "core/data/slot_info.h"
 
 namespace tessarin {
 

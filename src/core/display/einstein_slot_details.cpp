@@ -10,6 +10,7 @@
 #include "core/display/slot_fields.h"
 #include "core/display/slot_paths.h"
 #include "core/projects/einstein_command_line.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"

@@ -2,9 +2,9 @@
 // Einstein@Home: detector and frequency band from the command line, candidates from the
 // result files.
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -1,9 +1,9 @@
 #pragma once
 // LHC: the number of turns from the SixTrack input deck fort.3.
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

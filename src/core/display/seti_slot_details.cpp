@@ -3,12 +3,13 @@
 #include "core/display/sky_position_text.h"
 #include "core/display/slot_fields.h"
 #include "core/display/slot_paths.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -1,9 +1,9 @@
 #pragma once
 // SETI@home: sky position from the work-unit backup, best signals and progress from state.sah.
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

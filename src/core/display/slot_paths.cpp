@@ -1,8 +1,8 @@
 #include "core/display/slot_paths.h"
 
 #include "core/data/client_file.h"
-#include "core/watcher/safe_file_name.h"
-#include "core/watcher/settings_keys.h"
+#include "core/data/safe_file_name.h"
+#include "core/settings/settings_keys.h"
 
 namespace tessarin {
 

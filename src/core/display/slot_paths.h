@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/environment.h"
+#include "core/data/active_task_facts.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
-#include "core/watcher/result_list.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/result_list.h"
+#include "core/data/slot_info.h"
 
 namespace tessarin {
 

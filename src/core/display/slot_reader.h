@@ -2,8 +2,8 @@
 // GetSlot: one display entry per running task, from the scan's facts and the task's own
 // science files.
 
-#include "core/watcher/environment.h"
-#include "core/watcher/task_detail_reader.h"
+#include "core/seams/task_detail_reader.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The status line of a display entry: its text and colour.
 
-#include "core/display/slot_info.h"
-#include "core/watcher/active_task_facts.h"
+#include "core/data/active_task_facts.h"
+#include "core/data/slot_info.h"
 
 namespace tessarin {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sort orders of the monitoring display.
 
-#include "core/display/slot_info.h"
+#include "core/data/slot_info.h"
 
 namespace tessarin {
 

@@ -9,9 +9,9 @@
 #include "core/display/slot_reader.h"
 #include "core/projects/project_loggers.h"
 #include "core/projects/score_rating.h"
-#include "core/tools/exception_log.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/environment.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/watch_cycle.h"
 
 namespace tessarin {

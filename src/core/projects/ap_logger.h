@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/watcher/cycle_flags.h"
-#include "core/watcher/environment.h"
+#include "core/data/cycle_flags.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

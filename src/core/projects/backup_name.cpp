@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/data/safe_file_name.h"
 #include "core/projects/log_names.h"
-#include "core/tools/exception_log.h"
-#include "core/watcher/safe_file_name.h"
+#include "core/settings/exception_log.h"
 
 namespace tessarin {
 

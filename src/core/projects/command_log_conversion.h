@@ -2,7 +2,7 @@
 // Start-up conversion of the command-line backups of an older version
 // ({wu}_{n}_0_command.tess) into work-unit descriptions ({wu}.xml).
 
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

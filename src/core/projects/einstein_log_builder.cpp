@@ -6,15 +6,15 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
 #include "core/projects/einstein_logger.h"
 #include "core/projects/log_file_writer.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_line_reader.h"
 #include "core/projects/project_log_index.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Start-up creation of einstein_boinc.csv from the Einstein@Home rows of boinc.csv.
 
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -5,23 +5,23 @@
 #include <optional>
 #include <vector>
 
+#include "core/data/log_files.h"
+#include "core/data/safe_file_name.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
 #include "core/projects/log_append.h"
 #include "core/projects/log_file_writer.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_names.h"
 #include "core/projects/project_log_index.h"
 #include "core/projects/zip_first_member.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
-#include "core/watcher/safe_file_name.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Names of the log files that upgrades make. Names found in client files or logs pass
-// IsSafeFileName (watcher/safe_file_name.h) before they become part of a path.
+// IsSafeFileName (data/safe_file_name.h) before they become part of a path.
 
 #include <string>
 #include <string_view>

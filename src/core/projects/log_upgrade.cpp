@@ -5,13 +5,13 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/data/log_files.h"
 #include "core/data/shared_log_block.h"
 #include "core/projects/log_file_writer.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_line_reader.h"
 #include "core/projects/log_names.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/text.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/projects/log_file_operations.h"
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

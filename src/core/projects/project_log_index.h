@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/watcher/result_name_index.h"
+#include "core/data/result_name_index.h"
 
 namespace tessarin {
 

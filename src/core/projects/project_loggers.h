@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/projects/project_log_index.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/project_logger.h"
+#include "core/seams/project_logger.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

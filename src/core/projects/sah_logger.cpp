@@ -3,17 +3,17 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/log_append.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_row.h"
 #include "core/projects/project_log_index.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

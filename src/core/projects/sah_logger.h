@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/watcher/cycle_flags.h"
-#include "core/watcher/environment.h"
+#include "core/data/cycle_flags.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/log_file_writer.h"
-#include "core/projects/log_files.h"
 #include "core/projects/log_row.h"
 #include "core/projects/project_log_index.h"
 #include "core/projects/sah_logger.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"

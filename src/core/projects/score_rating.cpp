@@ -5,14 +5,14 @@
 #include <exception>
 #include <limits>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/projects/log_line_reader.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/csv.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -2,7 +2,7 @@
 // Score rating of the best SETI@home signals: a low and a high limit per signal type,
 // taken from the best-signal scores logged in sah_boinc.csv.
 
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

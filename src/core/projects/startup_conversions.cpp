@@ -5,7 +5,7 @@
 #include "core/projects/command_log_conversion.h"
 #include "core/projects/einstein_log_builder.h"
 #include "core/projects/log_upgrade.h"
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 
 namespace tessarin {
 

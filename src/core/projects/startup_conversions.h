@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/projects/score_rating.h"
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <memory>
 
-#include "core/tools/exception_log.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 
 namespace tessarin {

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 
@@ -44,6 +45,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   SetupSettings s;
   s.autorun = context.autostart.IsOn() || IsFirstStart(store);
   s.boincDirs = LoadBoincDirs(store, context.defaultClientDir);
+  s.remotes = ReadRemoteClients(store);
   s.logDir = store.ReadString(settings::kLogDir.section, settings::kLogDir.key,
                               context.programDir + "logs");
 

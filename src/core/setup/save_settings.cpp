@@ -2,10 +2,11 @@
 
 #include <exception>
 
+#include "core/remote/remote_clients.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/autostart_entry.h"
 #include "core/setup/boinc_dir_list.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 
@@ -56,6 +57,7 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   outcome.autostartFailed = !autostartDone;
 
   WriteBoincDirs(store, s.boincDirs);
+  WriteRemoteClients(store, s.remotes);
   const std::string mapViewerDir = DirectoryOf(context.mapViewerPath);
   if (!mapViewerDir.empty())
     store.Write(settings::kSmvDir, mapViewerDir);
@@ -71,6 +73,8 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   WriteOptions(store, s);
 
   try {
+    for (const auto& [key, password] : s.typedPasswords)
+      StoreTypedPassword(context.programDir, key, password);
     store.UpdateFile();
   } catch (const std::exception& error) {
     outcome.flushError = error.what();

@@ -12,7 +12,7 @@
 #include <new>
 #include <system_error>
 
-#include "core/tools/exception_log.h"
+#include "core/tools/exception_counter.h"
 #include "core/tools/file_descriptor.h"
 
 namespace tessarin {
@@ -139,7 +139,7 @@ std::vector<std::string> MatchEntries(const std::string& directory, const std::s
 
 }  // namespace
 
-std::string FileAsString(const std::string& path, ExceptionLog& log) {
+std::string FileAsString(const std::string& path, ExceptionCounter& log) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR)
@@ -165,7 +165,7 @@ std::string FileAsString(const std::string& path, ExceptionLog& log) {
   return {};
 }
 
-void StringToFile(const std::string& content, const std::string& path, ExceptionLog& log) {
+void StringToFile(const std::string& content, const std::string& path, ExceptionCounter& log) {
   FileDescriptor fd(OpenForWriting(path, O_TRUNC));
   int error = 0;
   if (fd.get() < 0 || ::fchmod(fd.get(), kPrivateMode) != 0 ||

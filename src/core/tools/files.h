@@ -8,15 +8,15 @@
 
 namespace tessarin {
 
-class ExceptionLog;
+class ExceptionCounter;
 
 // Whole file; empty when missing, empty or unreadable. Read errors are counted as
 // "FileAsString - " + path + " - " + error. Reads at most the size seen first.
-std::string FileAsString(const std::string& path, ExceptionLog& log);
+std::string FileAsString(const std::string& path, ExceptionCounter& log);
 
 // Creates or truncates and writes `content`; the file gets mode 0600, whatever the umask. Errors
 // are counted as "StringToFile - " + path + " - " + error; a partly written file stays.
-void StringToFile(const std::string& content, const std::string& path, ExceptionLog& log);
+void StringToFile(const std::string& content, const std::string& path, ExceptionCounter& log);
 
 // Copies all bytes in 2048-byte blocks; creates or truncates the destination (mode 0600).
 // Throws std::runtime_error (or std::system_error) on failure: callers catch.

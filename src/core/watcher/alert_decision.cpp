@@ -1,7 +1,7 @@
 #include "core/watcher/alert_decision.h"
 
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 
 namespace tessarin {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/watcher/cycle_flags.h"
+#include "core/data/cycle_flags.h"
 
 namespace tessarin {
 

@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "core/data/client_file.h"
-#include "core/projects/log_files.h"
-#include "core/tools/exception_log.h"
+#include "core/data/log_files.h"
+#include "core/data/safe_file_name.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
 #include "core/watcher/client_state_walk.h"
-#include "core/watcher/safe_file_name.h"
-#include "core/watcher/settings_keys.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/csv.h"
 #include "core/tools/date_time.h"
 #include "core/tools/ini_key.h"
 #include "core/tools/number_format.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

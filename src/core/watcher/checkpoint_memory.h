@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/watcher/active_task_facts.h"
+#include "core/data/active_task_facts.h"
 
 namespace tessarin {
 

@@ -1,10 +1,10 @@
 #include "core/watcher/client_dir_guard.h"
 
+#include "core/settings/environment.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/path_inside.h"
 #include "core/tools/text.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

@@ -1,10 +1,10 @@
 #include "core/watcher/client_facts.h"
 
 #include "core/data/shared_log_block.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 

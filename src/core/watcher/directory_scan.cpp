@@ -1,7 +1,6 @@
 #include "core/watcher/directory_scan.h"
 
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -9,6 +8,10 @@
 
 #include "core/data/project_dir_name.h"
 #include "core/data/shared_log_block.h"
+#include "core/seams/task_detail_reader.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
@@ -21,10 +24,8 @@
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
 #include "core/watcher/job_log.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/watcher/result_element.h"
 #include "core/watcher/task_checkpoint.h"
-#include "core/watcher/task_detail_reader.h"
 #include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_left.h"
 #include "core/watcher/work_unit_log.h"
@@ -61,47 +62,6 @@ bool IsSetiKind(ProjectKind kind) {
 
 std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUrl) {
   return clientDir + "projects/" + ProjectDirName(masterUrl) + "/";
-}
-
-std::string CleanErrorLine(std::string text) {
-  text = DeleteChars(text, "\r");
-  ReplaceCharInPlace(text, '\n', ' ');
-  return TrimBlanks(text);
-}
-
-// Clients since 7 keep the whole stderr of every result; only a failed one's is an error.
-std::string ErrorText(const std::string& result, bool failed) {
-  const std::string message = CleanErrorLine(ExtractTag(result, "message"));
-  const std::string stderrText = failed ? CleanErrorLine(ExtractTag(result, "stderr_txt")) : "";
-  if (!message.empty() && !stderrText.empty())
-    return message + "; " + stderrText;
-  return message.empty() ? stderrText : message;
-}
-
-// When the client finished the result (completed_time, clients since 6.x), so a result first
-// seen long after, while the program was stopped, keeps its date; else `now`.
-double FinishTime(const std::string& result, double now) {
-  const double completed = StrToFloatSafe(ExtractTag(result, "completed_time"));
-  return completed > 0 && completed <= now ? completed : now;
-}
-
-// The client's state number; one that does not fit a byte counts as none. Clients since 5.5
-// mark an abort by state 6 rather than aborted_via_gui; a failed upload (7) is a finished
-// result with an error, like a compute error.
-int ResultState(const std::string& result) {
-  int state = 0;
-  try {
-    state = DigitsToInt(ExtractTag(result, "state"));
-  } catch (const std::exception&) {
-    state = 0;
-  }
-  if (state > 255)
-    state = 0;
-  if (state == result_state::kClientUploadFailed)
-    state = result_state::kComputeError;
-  if (state == result_state::kClientAborted || ContainsText(result, "aborted_via_gui"))
-    state = result_state::kAborted;
-  return state;
 }
 
 class DirectoryScan {
@@ -168,7 +128,7 @@ class DirectoryScan {
   void ResultPass() {
     const bool backupAll = settings_.Read(settings::kBackupResult);
     const AppVersionSpeeds speeds(client_.clientState);
-    const WorkunitApps apps = AppsOfWorkunits();
+    const WorkunitApps apps = AppsOfWorkunits(workunitWalk_.elements);
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
@@ -216,49 +176,16 @@ class DirectoryScan {
                           "", context_.env.clock.Now(), ProgressStatus::kNotJudged);
         }
       }
-      if (project.suspended || ContainsText(text, "suspended_via_gui")) {
-        state = result_state::kSuspended;
-      }
-      if (project.non_cpu_intensive) {
-        state = state >= result_state::kComputeError && state <= result_state::kUploaded
-                    ? result_state::kNonCpuFinished
-                    : result_state::kNonCpuOther;
-      }
-      facts.state = static_cast<std::uint8_t>(state);
+      facts.state = ListState(state, project, text);
       const std::size_t entries = results_.size();
       index_.AddResult(client_.host, project, StrToFloatSafe(deadline), facts.state, facts.fileName,
                        facts.wuName);
       if (results_.size() > entries)
-        results_.back().Flops = FlopsOfResult(speeds, apps, project, text, facts.wuName);
+        results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, facts.wuName);
       if (IsRunningResult(facts.name))
         runningWorkunits_.push_back(facts.wuName);
       resultFacts_.push_back(std::move(facts));
     }
-  }
-
-  // Application and version_num of each work unit, by name.
-  using WorkunitApps = std::unordered_map<std::string, std::pair<std::string, std::string>>;
-  WorkunitApps AppsOfWorkunits() const {
-    WorkunitApps apps;
-    for (const ElementUnderProject& element : workunitWalk_.elements) {
-      apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
-                       ExtractTag(element.text, "version_num"));
-    }
-    return apps;
-  }
-
-  // The app version is named by the result (clients since 6.x) or else by its work unit.
-  static double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
-                              const ProjectRecord& project, const std::string& result,
-                              const std::string& wuName) {
-    const auto app = apps.find(wuName);
-    if (app == apps.end())
-      return 0;
-    std::string versionNum = ExtractTag(result, "version_num");
-    if (versionNum.empty())
-      versionNum = app->second.second;
-    return speeds.FlopsOf(project.master_url, app->second.first, versionNum,
-                          ExtractTag(result, "plan_class"));
   }
 
   // "<workunit>" + the first element of that name + "</workunit>"; empty when there is none.

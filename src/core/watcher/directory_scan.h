@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "core/display/slot_info.h"
+#include "core/data/result_list.h"
+#include "core/data/slot_info.h"
 #include "core/watcher/alert_decision.h"
-#include "core/watcher/result_list.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {

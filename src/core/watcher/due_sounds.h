@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/watcher/cycle_flags.h"
+#include "core/data/cycle_flags.h"
 
 namespace tessarin {
 

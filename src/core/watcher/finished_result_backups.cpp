@@ -1,9 +1,9 @@
 #include "core/watcher/finished_result_backups.h"
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/backups.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {

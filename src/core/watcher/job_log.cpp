@@ -1,6 +1,7 @@
 #include "core/watcher/job_log.h"
 
 #include "core/data/project_dir_name.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 

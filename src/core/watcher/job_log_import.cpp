@@ -3,7 +3,8 @@
 #include <fstream>
 #include <utility>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/seams/project_logger.h"
 #include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
@@ -13,7 +14,6 @@
 #include "core/watcher/job_log.h"
 #include "core/watcher/job_log_result.h"
 #include "core/watcher/logged_results.h"
-#include "core/watcher/project_logger.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {

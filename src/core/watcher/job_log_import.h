@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "core/data/cycle_flags.h"
 #include "core/data/host_record.h"
-#include "core/watcher/cycle_flags.h"
-#include "core/watcher/environment.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

@@ -1,10 +1,10 @@
 #include "core/watcher/task_checkpoint.h"
 
 #include "core/data/client_file.h"
+#include "core/settings/environment.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_keys.h"
 
 namespace tessarin {
 

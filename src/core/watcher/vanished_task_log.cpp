@@ -2,13 +2,13 @@
 
 #include <exception>
 
-#include "core/projects/log_files.h"
-#include "core/tools/exception_log.h"
+#include "core/data/log_files.h"
+#include "core/data/result_list.h"
+#include "core/data/safe_file_name.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/job_log_result.h"
-#include "core/watcher/result_list.h"
-#include "core/watcher/safe_file_name.h"
 
 namespace tessarin {
 

@@ -8,18 +8,19 @@
 #include <limits>
 #include <mutex>
 
-#include "core/tools/exception_log.h"
+#include "core/data/cycle_flags.h"
+#include "core/settings/exception_log.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/client_dir_guard.h"
 #include "core/watcher/client_scan.h"
-#include "core/watcher/cycle_flags.h"
 #include "core/watcher/due_sounds.h"
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
+#include "core/watcher/remote_watch.h"
 #include "core/watcher/scan_context.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 
 namespace tessarin {
 
@@ -34,6 +35,7 @@ struct WatchCycle::State {
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
   std::mutex busy;  // held for a whole cycle, and for a task between cycles
+  RemoteWatch remote;
 };
 
 namespace {
@@ -62,7 +64,7 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
 
@@ -74,7 +76,7 @@ CycleOutcome WatchCycle::ScanWithoutWriting() {
   LoggedResults logged;
   ScanContext context{state.env, flags, logged, state.loggers, true};
   ClientConditions lastGood = state.clientConditions;
-  ScanReport scan = DrawMonitorImage(context, state.details, lastGood);
+  ScanReport scan = DrawMonitorImage(context, state.details, lastGood, state.remote);
   outcome.published = scan.published;
   outcome.display = std::move(scan.display);
   outcome.results = std::move(scan.results);
@@ -113,7 +115,8 @@ CycleOutcome WatchCycle::WatchClients() {
     } else {
       EnsureLogDir(state.env);
       ScanContext context{state.env, flags, state.logged, state.loggers};
-      ScanReport scan = DrawMonitorImage(context, state.details, state.clientConditions);
+      ScanReport scan =
+          DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
       if (scan.published) {
         outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
         outcome.published = true;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/display/slot_info.h"
-#include "core/watcher/environment.h"
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
+#include "core/data/slot_info.h"
+#include "core/settings/environment.h"
 
 namespace tessarin {
 

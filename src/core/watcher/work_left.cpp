@@ -1,6 +1,6 @@
 #include "core/watcher/work_left.h"
 
-#include "core/watcher/result_estimate.h"
+#include "core/data/result_estimate.h"
 
 namespace tessarin {
 

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/data/result_list.h"
 #include "core/watcher/alert_decision.h"
-#include "core/watcher/result_list.h"
 
 namespace tessarin {
 

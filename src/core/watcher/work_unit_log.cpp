@@ -9,18 +9,18 @@
 #include <exception>
 #include <stdexcept>
 
+#include "core/data/log_files.h"
+#include "core/data/safe_file_name.h"
 #include "core/data/shared_log_block.h"
-#include "core/projects/log_files.h"
+#include "core/seams/project_logger.h"
+#include "core/settings/exception_log.h"
 #include "core/tools/csv.h"
 #include "core/tools/date_time.h"
-#include "core/tools/exception_log.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/logged_results.h"
-#include "core/watcher/project_logger.h"
-#include "core/watcher/safe_file_name.h"
 
 namespace tessarin {
 

@@ -6,7 +6,7 @@
 #include <QLocale>
 
 #include "core/browsers/overview_column_widths.h"
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 class QTreeView;
 

@@ -12,10 +12,10 @@
 
 #include "core/display/sort_slots.h"
 #include "core/display/window_fit.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "gui/controls/panel_ex.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/draw_grid.h"

@@ -4,7 +4,7 @@
 
 #include <QAbstractListModel>
 
-#include "core/display/slot_info.h"
+#include "core/data/slot_info.h"
 
 namespace tessarin {
 

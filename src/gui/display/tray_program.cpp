@@ -1,8 +1,8 @@
 #include "gui/display/tray_program.h"
 
 #include "core/program/program.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"
 #include "platform/program_dir.h"

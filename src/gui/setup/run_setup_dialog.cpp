@@ -1,7 +1,7 @@
 #include "gui/setup/run_setup_dialog.h"
 
-#include "core/watcher/environment.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/environment.h"
+#include "core/settings/settings_store.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"
 #include "gui/setup/setup_dlg.h"

@@ -5,14 +5,18 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "core/setup/remote_choice.h"
 #include "core/setup/save_settings.h"
 #include "core/setup/setup_context.h"
 #include "core/setup/setup_settings.h"
 
 class QCheckBox;
 class QGroupBox;
+class QListWidget;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -56,6 +60,8 @@ class TSetupDlg : public QDialog {
   void btnOkClick();
   void btnAddClick();
   void btnRemoveClick();
+  void btnAddRemoteClick();
+  void btnRemoveRemoteClick();
   void btnSelectDirClick();
   void btnSoundNewWUClick();
   void btnSoundFinishedWUClick();
@@ -71,6 +77,10 @@ class TSetupDlg : public QDialog {
   THCheckListBox* lbBoincDirs = nullptr;
   QPushButton* btnAdd = nullptr;
   QPushButton* btnRemove = nullptr;
+  QGroupBox* gbRemoteClients = nullptr;
+  QListWidget* lbRemoteClients = nullptr;
+  QPushButton* btnAddRemote = nullptr;
+  QPushButton* btnRemoveRemote = nullptr;
   QGroupBox* gbLogDir = nullptr;
   THEdit* edLogDir = nullptr;
   QPushButton* btnSelectDir = nullptr;
@@ -123,6 +133,10 @@ class TSetupDlg : public QDialog {
   QPushButton* btnOk = nullptr;
   QPushButton* btnCancel = nullptr;
 
+  // Asks for one remote client ("Add remote…"); nothing when cancelled. Runs the remote
+  // client dialog unless a test answers instead.
+  std::function<std::optional<RemoteChoice>()> askRemote;
+
  private:
   QWidget* BuildDirectoriesPage();
   QWidget* BuildNotificationsPage();
@@ -143,6 +157,8 @@ class TSetupDlg : public QDialog {
 
   std::vector<BoincDirEntry> ListedDirs() const;
   void ShowDirs(const std::vector<BoincDirEntry>& dirs);
+  std::vector<RemoteClientSetting> ListedRemotes() const;
+  void ShowRemotes(const std::vector<RemoteClientSetting>& remotes);
   void ChooseSound(THEdit* edit);
 
   SettingsStore& store_;
@@ -152,6 +168,8 @@ class TSetupDlg : public QDialog {
   SetupSettings loaded_;
   // The file dialog's name, kept while a speaker tune is edited.
   QString soundFileName_;
+  // Passwords typed with "Add remote…", saved on OK.
+  std::vector<std::pair<std::string, std::string>> typedPasswords_;
 };
 
 }  // namespace tessarin

@@ -4,8 +4,8 @@
 
 #include "core/browsers/history_columns.h"
 #include "core/browsers/history_settings.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "history_test_log.h"
 #include "support/temp_dir.h"
 

@@ -220,6 +220,17 @@ TEST_F(HistoryReaderTest, RowsOfLogsWithLfOnlyAndTrailingLineBreak) {
   EXPECT_EQ(log.table.Cell(1, col::kProject), "B");
 }
 
+TEST_F(HistoryReaderTest, LastRowIsTakenOnlyWhenWhole) {
+  // The logger writes the line break first, so a row it is still writing ends the file short.
+  const std::string whole = LogRow({{"project_name", "A"}, {"cpu", "10"}});
+  const std::string next = LogRow({{"project_name", "B"}, {"cpu", "20"}});
+  const std::string started = LogText({whole}) + "\r\n" + next.substr(0, next.size() / 2);
+  EXPECT_EQ(Read(started).table.RowCount(), 1u);
+  EXPECT_EQ(Read(LogText({whole, next})).table.RowCount(), 2u);
+  // A short row that a line break closes is an old row, not one being written.
+  EXPECT_EQ(Read(started + "\r\n").table.RowCount(), 2u);
+}
+
 // Everything a reading gives, as text: the cells, the statistics in their order, the tree built
 // from them and the menus.
 std::vector<std::string> Everything(const HistoryLog& log) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/browsers/history_columns.h"
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 
 namespace tessarin::test {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_store.h"
 #include "support/temp_dir.h"
 
 namespace tessarin {

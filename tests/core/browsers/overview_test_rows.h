@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/watcher/result_list.h"
+#include "core/data/result_list.h"
 
 namespace tessarin::test {
 

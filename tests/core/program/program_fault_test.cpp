@@ -7,13 +7,13 @@
 #include <functional>
 #include <map>
 
+#include "core/data/log_files.h"
 #include "core/display/slot_reader.h"
-#include "core/projects/log_files.h"
 #include "core/projects/project_loggers.h"
 #include "core/projects/startup_conversions.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/text.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/settings_keys.h"
 #include "core/watcher/watch_cycle.h"
 #include "support/test_environment.h"
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/projects/project_log_index.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
 #include "support/test_environment.h"
 
 namespace tessarin {

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/text.h"

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/projects/project_log_index.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
 #include "support/test_environment.h"
 #include "zip_fixture.h"
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <stdexcept>
 
+#include "core/data/log_files.h"
 #include "core/data/shared_log_block.h"
-#include "core/projects/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/text.h"
 #include "support/test_environment.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "support/test_environment.h"
 
 namespace tessarin {

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <map>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/projects/project_log_index.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/csv.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
 #include "support/test_environment.h"
 
 namespace tessarin {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <map>
 
-#include "core/projects/log_files.h"
-#include "core/watcher/settings_keys.h"
+#include "core/data/log_files.h"
+#include "core/settings/settings_keys.h"
 #include "support/test_environment.h"
 
 namespace tessarin {

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/setup/load_settings.h"
 #include "core/setup/save_settings.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "setup_fakes.h"
 #include "support/temp_dir.h"
 
@@ -230,6 +230,26 @@ TEST(DirectoryOfTest, KeepsTheTrailingSeparator) {
   EXPECT_EQ(DirectoryOf("/usr/bin/smv"), "/usr/bin/");
   EXPECT_EQ(DirectoryOf("/smv"), "/");
   EXPECT_EQ(DirectoryOf("smv"), "");
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// Remote clients survive a save and reload; a typed password goes to the private credentials
+// file, never into Tessarin.ini.
+TEST_F(SetupStoreTest, RemoteClientsAndTypedPasswordsAreSavedApart) {
+  SettingsStore store(IniPath());
+  SetupSettings values = LoadSettings(store, Context());
+  values.remotes = {{RemoteAddress{"boinc-box", 31416}, true, ""},
+                    {RemoteAddress{"10.0.0.7", 1043}, false, dir.path() + "box.pw"}};
+  values.typedPasswords = {{"boinc-box:31416", "typed secret"}};
+  const SetupSettings reloaded = SaveAndReload(values);
+  EXPECT_EQ(reloaded.remotes, values.remotes);
+  EXPECT_EQ(ReadRemotePassword(reloaded.remotes[0], dir.path()), "typed secret");
+  EXPECT_EQ(dir.Read("Tessarin.ini").find("secret"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 #include "support/test_environment.h"
 
 namespace tessarin::test {

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/settings/settings_keys.h"
 #include "core/tools/date_time.h"
 #include "core/watcher/checkpoint_memory.h"
-#include "core/watcher/settings_keys.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "core/browsers/history_test_time_zone.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "core/tools/date_time.h"
 #include "core/tools/number_format.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <set>
 
+#include "core/settings/settings_keys.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
-#include "core/watcher/settings_store.h"
+#include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -7,7 +7,7 @@
 #include <random>
 #include <thread>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "fault_support.h"
 #include "watcher_fixture.h"
 

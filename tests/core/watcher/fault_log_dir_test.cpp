@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "fault_support.h"
 #include "watcher_fixture.h"
 

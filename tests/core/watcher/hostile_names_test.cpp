@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <map>
 
-#include "core/projects/log_files.h"
-#include "core/watcher/settings_keys.h"
+#include "core/data/log_files.h"
+#include "core/settings/settings_keys.h"
 #include "fault_support.h"
 #include "watcher_fixture.h"
 

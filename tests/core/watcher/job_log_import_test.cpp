@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/watcher/job_log.h"
 #include "watcher_fixture.h"
 

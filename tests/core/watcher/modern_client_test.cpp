@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
+#include "core/settings/settings_keys.h"
 #include "core/tools/date_time.h"
 #include "core/tools/files.h"
 #include "core/watcher/checkpoint_memory.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/job_log_import.h"
-#include "core/watcher/settings_keys.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
 #include "watcher_fixture.h"

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "core/watcher/settings_keys.h"
+#include "core/settings/settings_keys.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/settings/settings_keys.h"
 #include "core/tools/text.h"
 #include "core/watcher/checkpoint_memory.h"
-#include "core/watcher/settings_keys.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

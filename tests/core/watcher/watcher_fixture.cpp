@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/settings/settings_keys.h"
 #include "core/tools/text.h"
-#include "core/watcher/settings_keys.h"
 
 namespace tessarin::test {
 

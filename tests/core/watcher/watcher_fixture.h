@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/watcher/active_task_facts.h"
+#include "core/data/active_task_facts.h"
+#include "core/seams/project_logger.h"
+#include "core/seams/task_detail_reader.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/project_logger.h"
-#include "core/watcher/task_detail_reader.h"
 #include "core/watcher/watch_cycle.h"
 #include "support/test_environment.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/projects/log_files.h"
+#include "core/data/log_files.h"
 #include "core/tools/csv.h"
 #include "core/tools/date_time.h"
 #include "core/watcher/logged_results.h"
