@@ -8,6 +8,7 @@
 
 #include "core/data/log_files.h"
 #include "core/projects/einstein_logger.h"
+#include "core/projects/project_log_index.h"
 #include "fuzz_support.h"
 
 using namespace tessarin;
@@ -47,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::remove(resultLog.c_str());
   PackAsZip(environment->env.logDir + "h1_0001.00_S5R3__1_S5R3b_1_0" + logs::kBackupExtension,
             output);
-  const std::int32_t rows = LogResultEinstein(environment->env, "h1_0001.00_S5R3__1_S5R3b_1_0");
+  ProjectLogIndex index;
+  const std::int32_t rows =
+      LogResultEinstein(environment->env, index, "h1_0001.00_S5R3__1_S5R3b_1_0");
   if (rows < 0 || static_cast<std::size_t>(rows) > output.size())
     std::abort();
   return 0;

@@ -5,10 +5,24 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string>
 
 #include "core/tools/text.h"
 
 namespace tessarin {
+
+namespace {
+
+long ReadPid(int fd) {
+  char text[32] = {};
+  const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
+  if (got <= 0)
+    return 0;
+  return std::strtol(text, nullptr, 10);
+}
+
+}  // namespace
 
 SingleInstance::SingleInstance(const std::string& programDir) {
   const std::string path = AddBackslash(programDir) + kLockFileName;
@@ -18,10 +32,17 @@ SingleInstance::SingleInstance(const std::string& programDir) {
     return;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     heldElsewhere_ = errno == EWOULDBLOCK;
+    if (heldElsewhere_)
+      holderPid_ = ReadPid(fd);
     ::close(fd);
     return;
   }
   fd_ = fd;
+  // Only the id, for the message of a second watcher; a failure here changes nothing.
+  const std::string pid = std::to_string(::getpid()) + "\n";
+  if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, pid.data(), pid.size(), 0) < 0) {
+    holderPid_ = 0;
+  }
 }
 
 SingleInstance::~SingleInstance() {

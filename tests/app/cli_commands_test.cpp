@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -167,6 +169,88 @@ TEST_F(CliCommandsTest, WatchStopsCleanlyOnSigterm) {
   const std::string log = dir.Read("home/logs/boinc.csv");
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
   EXPECT_TRUE(log.ends_with(",false,")) << log.substr(log.size() - 40);
+}
+
+// Names, sizes and contents of every file below `root`, to see that nothing was written.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      files[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+  }
+  return files;
+}
+
+TEST_F(CliCommandsTest, ASecondWatcherIsRefusedWhileReadersStillWork) {
+  ASSERT_EQ(Init().exitCode, 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::execl(TESSARIN_CLI_PATH, TESSARIN_CLI_PATH, "--home", home.c_str(), "watch", "--json",
+            "--sound-capture", (dir.path() + "w.wav").c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  for (int i = 0; i < 200 && dir.Read("home/logs/boinc.csv").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  for (const char* command : {"once", "watch"}) {
+    const CliRun second = RunCli({"--home", home, command});
+    EXPECT_EQ(second.exitCode, 3) << command;
+    EXPECT_NE(second.err.find(home), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find(std::to_string(child)), std::string::npos) << second.err;
+    EXPECT_EQ(std::count(second.err.begin(), second.err.end(), '\n'), 1) << second.err;
+  }
+  const CliRun overview = RunCli({"--home", home, "overview", "--json"});
+  EXPECT_EQ(overview.exitCode, 0) << overview.err;
+  EXPECT_EQ(RunCli({"--home", home, "history"}).exitCode, 0);
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(CliCommandsTest, OverviewAndHistoryWriteNothing) {
+  ASSERT_EQ(Init().exitCode, 0);
+  const auto before = Snapshot(home);
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_EQ(RunCli({"--home", home, "overview"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"--home", home, "history", "--json"}).exitCode, 0);
+  }
+  EXPECT_EQ(Snapshot(home), before);
+  EXPECT_FALSE(std::filesystem::exists(home + "/logs/boinc.csv"));
+}
+
+TEST_F(CliCommandsTest, OnceTellsOfEveryFailedWriteAndExitsWith1) {
+  ASSERT_EQ(Init().exitCode, 0);
+  // A settings leftover of a killed run goes at the start.
+  const std::string leftover = dir.Write("home/Tessarin.ini.tmp4242-0", "[Options]");
+  // boinc.csv can neither be read nor written.
+  std::filesystem::create_directories(home + "/logs/boinc.csv");
+  const CliRun run =
+      RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "s.wav"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+  const nlohmann::json cycle = nlohmann::json::parse(run.out);
+  EXPECT_TRUE(cycle["published"]);
+  ASSERT_FALSE(cycle["errors"].empty());
+  for (const auto& error : cycle["errors"]) {
+    const std::string text = error;
+    EXPECT_NE(text.find(home + "/logs/boinc.csv"), std::string::npos) << text;
+    EXPECT_NE(text.find("Is a directory"), std::string::npos) << text;
+    EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+  }
+
+  std::filesystem::remove(home + "/logs/boinc.csv");
+  const CliRun mended =
+      RunCli({"--home", home, "once", "--json", "--sound-capture", dir.path() + "s.wav"});
+  EXPECT_EQ(mended.exitCode, 0) << mended.err;
+  EXPECT_TRUE(nlohmann::json::parse(mended.out)["errors"].empty());
+  EXPECT_EQ(mended.err, "");
 }
 
 TEST(CliVersionTest, PrintsTheVersion) {

@@ -15,11 +15,14 @@
 #include <memory>
 #include <thread>
 
+#include <QListWidget>
+#include "core/remote/remote_clients.h"
 #include "core/settings/settings_store.h"
 #include "core/setup/setup_fakes.h"
 #include "core/setup/setup_validation.h"
 #include "gui/controls/h_check_list_box.h"
 #include "gui/controls/h_edit.h"
+#include "gui/setup/remote_client_dlg.h"
 #include "hint_test_support.h"
 #include "setup_test_fakes.h"
 #include "support/temp_dir.h"
@@ -454,6 +457,50 @@ TEST_F(SetupDlgTest, ControlsMapOntoTheirKeys) {
   EXPECT_EQ(s.ReadString("Sound", "YellowAlert", ""), "/y.wav");
   EXPECT_EQ(s.ReadString("Sound", "YellowAlertOnce", ""), "1");
   EXPECT_EQ(autostart.calls, std::vector<std::string>{"off"});
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// "Add remote…" checks what was entered, lists the client, and its typed password goes to
+// the private credentials file on OK; Tessarin.ini never holds it.
+TEST_F(SetupDlgTest, AddRemoteChecksTheEntryAndKeepsThePasswordApart) {
+  TSetupDlg& d = Dialog();
+  TRemoteClientDlg entry(boxes, &d);
+  entry.edHost->setText("bad host");
+  entry.edPassword->setText("typed secret");
+  entry.btnOkClick();
+  EXPECT_EQ(entry.result(), QDialog::Rejected);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].kind, MessageKind::kError);
+  entry.edHost->setText("boinc-box");
+  entry.btnOkClick();
+  EXPECT_EQ(entry.result(), QDialog::Accepted);
+  EXPECT_EQ(boxes.shown.size(), 1u);
+
+  d.askRemote = [&] { return std::optional<RemoteChoice>(entry.Choice()); };
+  d.btnAddRemote->click();
+  ASSERT_EQ(d.lbRemoteClients->count(), 1);
+  EXPECT_EQ(d.lbRemoteClients->item(0)->text(), "boinc-box:31416");
+  EXPECT_EQ(d.lbRemoteClients->item(0)->checkState(), Qt::Checked);
+  d.lbRemoteClients->item(0)->setCheckState(Qt::Unchecked);
+
+  const SetupSettings values = d.Values();
+  ASSERT_EQ(values.remotes.size(), 1u);
+  EXPECT_FALSE(values.remotes[0].enabled);
+  d.edLogDir->setText(QString::fromStdString(env.dir.MakeDir("logs")));
+  d.SaveSettings();
+  const std::vector<RemoteClientSetting> saved = ReadRemoteClients(env.settings);
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(ReadRemotePassword(saved[0], env.dir.path()), "typed secret");
+  EXPECT_EQ(env.dir.Read("Tessarin.ini").find("secret"), std::string::npos);
+
+  d.lbRemoteClients->item(0)->setSelected(true);
+  d.btnRemoveRemote->click();
+  EXPECT_EQ(d.lbRemoteClients->count(), 0);
 }
 
 }  // namespace

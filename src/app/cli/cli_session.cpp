@@ -38,7 +38,8 @@ void CliSession::RunStartupConversions() {
 }
 
 std::unique_ptr<CliSession> OpenCliSession(const std::string& programDir,
-                                           const std::string& soundCapture) {
+                                           const std::string& soundCapture,
+                                           bool startupConversions) {
   std::unique_ptr<CliSession> session;
   try {
     session = std::make_unique<CliSession>(programDir, soundCapture);
@@ -46,7 +47,8 @@ std::unique_ptr<CliSession> OpenCliSession(const std::string& programDir,
     std::cerr << "tessarin-cli: " << error.what() << "\n";
     return nullptr;
   }
-  session->RunStartupConversions();
+  if (startupConversions)
+    session->RunStartupConversions();
   return session;
 }
 

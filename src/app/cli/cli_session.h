@@ -30,9 +30,10 @@ class CliSession {
   std::unique_ptr<Program> program_;
 };
 
-// A session with its start-up conversions run; null after telling the user on stderr why
-// there is none (the command then exits with code 2).
+// A session, with its start-up conversions run when `startupConversions`; null after telling
+// the user on stderr why there is none (the command then exits with code 2).
 std::unique_ptr<CliSession> OpenCliSession(const std::string& programDir,
-                                           const std::string& soundCapture);
+                                           const std::string& soundCapture,
+                                           bool startupConversions = true);
 
 }  // namespace tessarin

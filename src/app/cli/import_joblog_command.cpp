@@ -1,6 +1,8 @@
 #include "import_joblog_command.h"
 
+#include <exception>
 #include <iostream>
+#include <vector>
 
 #include "cli_session.h"
 #include "core/watcher/job_log_import.h"
@@ -21,7 +23,13 @@ int RunImportJoblogCommand(const std::string& programDir) {
     return 2;
   const JobLogImport import = ImportJobLogs(session->program().env());
   std::cout << JobLogImportText(import) << "\n";
-  const std::vector<std::string> problems = JobLogImportProblems(import);
+  std::vector<std::string> problems = JobLogImportProblems(import);
+  // The exception counts reach Tessarin.ini with one write, as at the end of a cycle.
+  try {
+    session->program().settings().UpdateFile();
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
   for (const std::string& problem : problems)
     std::cerr << "tessarin-cli: " << problem << "\n";
   return problems.empty() ? 0 : 1;

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "core/program/program.h"
+#include "core/remote/remote_address.h"
+#include "core/remote/remote_clients.h"
 #include "core/settings/environment.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
@@ -22,6 +25,29 @@ std::string AbsoluteDir(const std::string& dir) {
   return AddBackslash(absolute.lexically_normal().string());
 }
 
+// The remote clients named, or nothing when one of them is not usable.
+std::optional<std::vector<RemoteClientSetting>> RemoteSettings(const InitOptions& options) {
+  std::vector<RemoteClientSetting> remotes;
+  for (const RemoteInit& remote : options.remotes) {
+    const std::optional<RemoteAddress> address = ParseRemoteAddress(remote.address);
+    if (!address) {
+      std::cerr << "tessarin-cli: " << remote.address << " is not HOST or HOST:PORT\n";
+      return std::nullopt;
+    }
+    RemoteClientSetting setting{*address, true, ""};
+    if (!remote.passwordFile.empty()) {
+      const std::string problem = PasswordFileProblem(remote.passwordFile);
+      if (!problem.empty()) {
+        std::cerr << "tessarin-cli: " << problem << "\n";
+        return std::nullopt;
+      }
+      setting.passwordFile = fs::absolute(remote.passwordFile).lexically_normal().string();
+    }
+    remotes.push_back(setting);
+  }
+  return remotes;
+}
+
 }  // namespace
 
 int RunInitCommand(const std::string& programDir, const InitOptions& options) {
@@ -30,6 +56,10 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     std::cerr << "tessarin-cli: " << path
               << " exists already; use --force to replace it (its checkpoint memory and "
                  "exception counts are lost then)\n";
+    return 2;
+  }
+  if (options.clients.empty() && options.remotes.empty()) {
+    std::cerr << "tessarin-cli: name at least one --client or --remote\n";
     return 2;
   }
   const std::string logDir =
@@ -49,6 +79,9 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
       }
     }
   }
+  const std::optional<std::vector<RemoteClientSetting>> remotes = RemoteSettings(options);
+  if (!remotes)
+    return 2;
   try {
     fs::create_directories(programDir);
     fs::remove(path);
@@ -62,6 +95,7 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     for (const std::string& client : options.clients) {
       settings.WriteBool(sections::kBoincDirs, EscapeIniText(AbsoluteDir(client)), true);
     }
+    WriteRemoteClients(settings, *remotes);
     settings.UpdateFile();
     // Logging into a missing directory would fail every cycle: make it now, as the setup
     // dialog does on OK.
@@ -70,8 +104,9 @@ int RunInitCommand(const std::string& programDir, const InitOptions& options) {
     std::cerr << "tessarin-cli: cannot write " << path << ": " << error.what() << "\n";
     return 2;
   }
-  std::cout << "Wrote " << path << " watching " << options.clients.size() << " client"
-            << (options.clients.size() == 1 ? "" : "s") << "\n";
+  const std::size_t count = options.clients.size() + options.remotes.size();
+  std::cout << "Wrote " << path << " watching " << count << " client" << (count == 1 ? "" : "s")
+            << "\n";
   return 0;
 }
 

@@ -9,6 +9,8 @@
 #include "init_command.h"
 #include "overview_command.h"
 #include "platform/program_dir.h"
+#include "platform/write_signals.h"
+#include "version.h"
 #include "watch_command.h"
 
 int main(int argc, char** argv) {
@@ -28,8 +30,14 @@ int main(int argc, char** argv) {
   InitOptions init;
   CLI::App* initCommand = app.add_subcommand("init", "Write a Tessarin.ini watching the clients");
   initCommand->add_option("--client", init.clients, "A BOINC client data directory")
-      ->required()
       ->check(CLI::ExistingDirectory);
+  std::vector<std::string> remotes;
+  std::vector<std::string> passwordFiles;
+  CLI::Option* remoteOption = initCommand->add_option(
+      "--remote", remotes, "A BOINC client on another computer, over GUI RPC (HOST[:PORT])");
+  CLI::Option* passwordOption = initCommand->add_option(
+      "--password-file", passwordFiles,
+      "File whose first line is the password of the --remote before it (mode 600)");
   initCommand->add_option("--logdir", init.logDir,
                           "Log and backup directory (default: ~/.local/share/Tessarin/logs, "
                           "or logs beside Tessarin.ini with --home or a portable Tessarin.ini)");
@@ -52,7 +60,8 @@ int main(int argc, char** argv) {
 
   OverviewOptions overview;
   CLI::App* overviewCommand = app.add_subcommand(
-      "overview", "Run one watch cycle and show when each queued result will be finished");
+      "overview",
+      "Read the clients (writing nothing) and show when each queued result will be finished");
   overviewCommand->add_flag("--json", overview.json, "One JSON object of the tree, on one line");
   overviewCommand->add_option("--sound-capture", overview.soundCapture,
                               "Write the sounds into this WAV file instead of playing them");
@@ -72,10 +81,25 @@ int main(int argc, char** argv) {
 
   CLI11_PARSE(app, argc, argv);
 
+  IgnoreWriteSignals();
   const ProgramDirSources sources = CurrentProgramDirSources(home);
   const std::string programDir = FindProgramDir(sources);
   if (*initCommand) {
     init.defaultLogDir = FirstStartLogDir(sources);
+    // Each --password-file belongs to the --remote given just before it.
+    std::size_t nextRemote = 0;
+    std::size_t nextFile = 0;
+    for (const CLI::Option* option : initCommand->parse_order()) {
+      if (option == remoteOption) {
+        init.remotes.push_back({remotes.at(nextRemote++), ""});
+      } else if (option == passwordOption) {
+        if (init.remotes.empty() || !init.remotes.back().passwordFile.empty()) {
+          std::cerr << "tessarin-cli: --password-file must follow its --remote\n";
+          return 2;
+        }
+        init.remotes.back().passwordFile = passwordFiles.at(nextFile++);
+      }
+    }
     return RunInitCommand(programDir, init);
   }
   if (*onceCommand)

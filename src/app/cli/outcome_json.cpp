@@ -51,6 +51,7 @@ nlohmann::json SlotInfoJson(const SlotInfo& slot) {
       {"InfoText", ValidUtf8(slot.InfoText)},
       {"NonCpuIntensive", slot.NonCpuIntensive},
       {"ProjectKind", slot.ProjectKind},
+      {"LostReason", ValidUtf8(slot.LostReason)},
       {"SpikePower", ValidUtf8(slot.SpikePower)},
       {"SpikeScore", ValidUtf8(slot.SpikeScore)},
       {"GaussianScore", ValidUtf8(slot.GaussianScore)},
@@ -88,7 +89,12 @@ nlohmann::json CycleOutcomeJson(const CycleOutcome& outcome) {
   nlohmann::json results = nlohmann::json::array();
   for (const ResultEntry& result : outcome.results)
     results.push_back(ResultEntryJson(result));
+  nlohmann::json errors = nlohmann::json::array();
+  for (const std::string& error : outcome.errors)
+    errors.push_back(ValidUtf8(error));
   return {
+      {"published", outcome.published},
+      {"errors", errors},
       {"display", display},
       {"results", results},
       {"alertState", outcome.alertState},

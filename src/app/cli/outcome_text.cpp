@@ -33,6 +33,8 @@ std::string CycleOutcomeText(const CycleOutcome& outcome, const CellTextOptions&
     for (const std::string& line : CellPlainText(CellLines(entry, options), kCellWidth)) {
       text += TerminalText(line) + "\n";
     }
+    if (!entry.LostReason.empty())
+      text += "Reason: " + entry.LostReason + "\n";
   }
   text += rule + "\n";
   text += std::string("Alert: ") + AlertName(outcome.alertState);

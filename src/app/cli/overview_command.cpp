@@ -108,14 +108,17 @@ OverviewTree EstimatedTree(const ResultList& results, double now, OverviewTree& 
 }  // namespace
 
 int RunOverviewCommand(const std::string& programDir, const OverviewOptions& options) {
-  const std::unique_ptr<CliSession> session = OpenCliSession(programDir, options.soundCapture);
+  // Only reads, so it runs beside a watcher: no start-up conversion, no log row, no backup.
+  const std::unique_ptr<CliSession> session =
+      OpenCliSession(programDir, options.soundCapture, false);
   if (!session)
     return 2;
-  const CycleOutcome outcome = session->program().cycle().WatchClients();
+  const CycleOutcome outcome = session->program().cycle().ScanWithoutWriting();
   if (!outcome.published) {
     // A failed scan keeps no result list, so there is nothing to estimate from.
-    std::cerr << "tessarin-cli: the watch cycle failed; its message is in the Exceptions "
-                 "section of Tessarin.ini\n";
+    std::cerr << "tessarin-cli: the scan of the clients failed\n";
+    for (const std::string& error : outcome.errors)
+      std::cerr << "tessarin-cli: " << error << "\n";
     return 1;
   }
   const double now = SystemClock().Now();

@@ -20,6 +20,7 @@
 #include "platform/alsa_sound_device.h"
 #include "platform/process_launcher.h"
 #include "platform/program_dir.h"
+#include "platform/write_signals.h"
 #include "screenshot.h"
 #include "tray_arguments.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
+  tessarin::IgnoreWriteSignals();
   QApplication app(argc, argv);
   // QApplication took the number format from the environment: every log and every number
   // read depends on '.' decimals, so it is fixed from here on.

@@ -40,6 +40,10 @@ struct ActiveTaskFacts {
   double wuEstimate = 0;
   ProgressStatus progress = ProgressStatus::kNotJudged;
   double percentDone = 0;  // fraction_done x 100
+  // A client watched over the network: its science files are on another machine.
+  bool remote = false;
+  // Why a remote client could not be read ("wrong password", "connection refused", ...).
+  std::string lostReason;
 };
 
 }  // namespace tessarin

@@ -66,12 +66,12 @@ void Quoted(std::string& out, std::string_view value) {
 }
 
 void IntegerPart(std::string& out, std::string_view value) {
-  out += TextBefore(value, '.');
+  out += UnquotedValue(TextBefore(value, '.'));
   out += ',';
 }
 
 void Raw(std::string& out, std::string_view value) {
-  out += value;
+  out += UnquotedValue(value);
   out += ',';
 }
 

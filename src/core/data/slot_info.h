@@ -34,6 +34,8 @@ struct SlotInfo {
   std::string InfoText;  // 50
   bool NonCpuIntensive = false;
   std::uint8_t ProjectKind = 0;
+  // Why a remote client's connection is lost; empty otherwise.
+  std::string LostReason;
 
   // SETI@home (1): at most the first 8 characters of each value.
   std::string SpikePower, SpikeScore, GaussianScore, GaussianPower, GaussianFit, PulseScore,

@@ -41,8 +41,9 @@ void FillProgress(const ActiveTaskFacts& facts, double percentDone, SlotInfo& en
         Bounded(entry.CpuText + " (" + FormatHMS(entry.TimeLeft) + " left)", slot_width::kCpuText);
   }
   SetTimeLeft(results, facts.resultFileName, entry.TimeLeft);
-  if (entry.ProjectKind == static_cast<std::uint8_t>(ProjectKind::kSeti) ||
-      entry.ProjectKind == static_cast<std::uint8_t>(ProjectKind::kAstropulse)) {
+  const bool setiKind = entry.ProjectKind == static_cast<std::uint8_t>(ProjectKind::kSeti) ||
+                        entry.ProjectKind == static_cast<std::uint8_t>(ProjectKind::kAstropulse);
+  if (setiKind && !facts.remote) {
     entry.OutputSize = CheckedField<std::int32_t>(FileSizeOf(ResultFilePath(facts)), "output size");
   }
 }

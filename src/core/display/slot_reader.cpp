@@ -30,6 +30,7 @@ void FillCommonFields(const ActiveTaskFacts& facts, SlotInfo& entry) {
   entry.ReadyCount = facts.queuedCount;
   entry.SlotNumber = DigitsToInt(facts.slot);
   entry.NonCpuIntensive = facts.progress == ProgressStatus::kNonCpuIntensive;
+  entry.LostReason = facts.lostReason;
 }
 
 void ReadKindDetails(const ActiveTaskFacts& facts, const Environment& env, SlotInfo& entry,
@@ -64,7 +65,9 @@ void SlotReader::GetSlot(const ActiveTaskFacts& facts, ResultList& results, Disp
   try {
     FillCommonFields(facts, entry);
     double percentDone = facts.percentDone;
-    if (!facts.clientState.empty())
+    if (facts.remote)
+      entry.ProjectKind = static_cast<std::uint8_t>(facts.kind);
+    else if (!facts.clientState.empty())
       ReadKindDetails(facts, env_, entry, percentDone);
     FillProgress(facts, percentDone, entry, results);
     FillStatus(facts, entry);

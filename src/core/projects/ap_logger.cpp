@@ -4,7 +4,9 @@
 #include "core/projects/backup_name.h"
 #include "core/projects/log_append.h"
 #include "core/projects/log_row.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/exception_log.h"
+#include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
@@ -37,11 +39,14 @@ ApPeak FindBestApPeak(const Environment& env, const std::string& resultName) {
   return best;
 }
 
-void LogAp(const Environment& env, CycleFlags& flags, const std::string& prefix,
-           const std::string& resultName, const std::string& wuName) {
+void LogAp(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+           const std::string& prefix, const std::string& resultName, const std::string& wuName) {
   if (!AcceptBackupName(wuName, "LogAp", env.exceptions)) {
     return;
   }
+  const std::string path = env.logDir + logs::kApCsv;
+  if (index.Holds(path, LoggedText(resultName)))
+    return;
   std::string workunit = FileAsString(env.logDir + wuName + logs::kBackupExtension, env.exceptions);
   if (workunit.empty()) {
     return;
@@ -67,7 +72,7 @@ void LogAp(const Environment& env, CycleFlags& flags, const std::string& prefix,
   row.Raw(peak.power).Raw(peak.index).Raw(peak.scale).Raw(peak.dm).Raw(peak.period);
   row.Count(peak.count);
 
-  AppendResultRow(env.logDir + logs::kApCsv, logs::kApHeader, row.Text());
+  AppendResultRow(path, logs::kApHeader, row.Text());
   flags.wallpaperRequest = true;
 }
 

@@ -9,6 +9,8 @@
 
 namespace tessarin {
 
+class ProjectLogIndex;
+
 // The strongest peak of an Astropulse result file; texts stay empty when no element has a
 // positive peak_power.
 struct ApPeak {
@@ -22,8 +24,9 @@ struct ApPeak {
 
 // Writes the ap_boinc.csv row from {wu}.tess and {result}.tess and raises the wallpaper
 // request; nothing happens when the work-unit backup is missing or empty.
-void LogAp(const Environment& env, CycleFlags& flags, const std::string& prefix,
-           const std::string& resultName, const std::string& wuName);
+// Nothing either when ap_boinc.csv holds the result already.
+void LogAp(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+           const std::string& prefix, const std::string& resultName, const std::string& wuName);
 
 // Reads {result}.tess in the log directory.
 ApPeak FindBestApPeak(const Environment& env, const std::string& resultName);

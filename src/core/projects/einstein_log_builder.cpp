@@ -1,6 +1,10 @@
 #include "core/projects/einstein_log_builder.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
+#include <stdexcept>
 
 #include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
@@ -8,6 +12,7 @@
 #include "core/projects/einstein_logger.h"
 #include "core/projects/log_file_writer.h"
 #include "core/projects/log_line_reader.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/exception_log.h"
 #include "core/tools/csv.h"
 #include "core/tools/files.h"
@@ -52,6 +57,10 @@ void BuildEinsteinLog(const Environment& env) {
   std::string header;
   boinc.ReadLine(header);
   // Created with the first Einstein@Home row: a log of other projects makes no empty file.
+  // Built aside and renamed when whole: a build cut short is done again at the next start,
+  // and the index keeps the coincidences it wrote from being written twice.
+  const std::string building = einsteinPath + ".tmp";
+  ProjectLogIndex index;
   std::optional<LogFileWriter> einstein;
   const char separator = DetectSeparator(header);
   const ColumnMap map = MapBoincColumns(header, separator);
@@ -72,19 +81,22 @@ void BuildEinsteinLog(const Environment& env) {
     for (int k = 1; k <= kPrefixColumns; ++k) {
       row += MappedField(fields, map, k) + ',';
     }
-    const std::int32_t count = LogResultEinstein(env, resultName);
+    const std::int32_t count = LogResultEinstein(env, index, resultName);
     const std::string description =
         FileAsString(env.logDir + wuName + logs::kWorkunitDescriptionExtension, env.exceptions);
     row += ParseEinsteinCommandLine(ExtractTag(description, "command_line"));
     row += std::to_string(count);
     if (!einstein) {
-      einstein.emplace(einsteinPath, LogFileWriter::Mode::kTruncate);
+      einstein.emplace(building, LogFileWriter::Mode::kTruncate);
       einstein->Write(logs::kEinsteinHeader);
     }
     einstein->Write(row);
   }
-  if (einstein)
-    einstein->Close();
+  if (!einstein)
+    return;
+  einstein->Close(true);
+  if (std::rename(building.c_str(), einsteinPath.c_str()) != 0)
+    throw std::runtime_error(einsteinPath + " - " + std::strerror(errno));
 }
 
 }  // namespace tessarin

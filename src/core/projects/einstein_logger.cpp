@@ -12,6 +12,7 @@
 #include "core/projects/log_append.h"
 #include "core/projects/log_file_writer.h"
 #include "core/projects/log_names.h"
+#include "core/projects/project_log_index.h"
 #include "core/projects/zip_first_member.h"
 #include "core/settings/exception_log.h"
 #include "core/settings/settings_keys.h"
@@ -83,9 +84,9 @@ std::string CandidateColumns(const Candidate& candidate) {
          Fixed(candidate.dec, 5, 2) + ',' + Fixed(candidate.score, 8, 4);
 }
 
-// Adds to `count` as it goes, so an error leaves the rows written so far counted.
-void WriteCoincidences(std::string_view output, const std::string& quotedName, LogFileWriter& log,
-                       std::int32_t& count) {
+// Appends one row per coincidence to `rows`, counting them.
+void CollectCoincidences(std::string_view output, const std::string& quotedName, std::string& rows,
+                         std::int32_t& count) {
   std::vector<Candidate> detector1;
   std::vector<Candidate> detector2;
   std::vector<Candidate>* current = nullptr;
@@ -109,9 +110,9 @@ void WriteCoincidences(std::string_view output, const std::string& quotedName, L
       const auto index2 = ListIndex(NextWord(rest), detector2);
       const std::string value = TrimBlanks(rest);
       if (!value.empty() && index1 && index2) {
-        log.Write(quotedName + ',' + CandidateColumns(detector1[*index1]) + ',' +
-                  CandidateColumns(detector2[*index2]) + ',' +
-                  Fixed(StrToFloatSafe(value), 18, 16) + logs::kLineBreak);
+        rows += quotedName + ',' + CandidateColumns(detector1[*index1]) + ',' +
+                CandidateColumns(detector2[*index2]) + ',' + Fixed(StrToFloatSafe(value), 18, 16) +
+                logs::kLineBreak;
         ++count;
       }
     }
@@ -134,34 +135,42 @@ std::string ReadStreamLine(std::string_view data, std::size_t& position) {
   return line;
 }
 
-std::int32_t LogResultEinstein(const Environment& env, const std::string& resultName) {
+std::int32_t LogResultEinstein(const Environment& env, ProjectLogIndex& index,
+                               const std::string& resultName) {
   std::int32_t count = 0;
-  try {
-    LogFileWriter log(env.logDir + logs::kEinsteinResultCsv, LogFileWriter::Mode::kAppend);
-    if (log.WasEmpty()) {
-      log.Write(std::string(logs::kEinsteinResultHeader) + logs::kLineBreak);
-    }
-    if (!AcceptBackupName(resultName, "LogResultEinstein", env.exceptions)) {
-      return 0;
-    }
+  const std::string path = env.logDir + logs::kEinsteinResultCsv;
+  const bool safeName = AcceptBackupName(resultName, "LogResultEinstein", env.exceptions);
+  std::string rows;
+  if (safeName) {
     const std::string output =
         ReadFirstZipMember(env.logDir + resultName + logs::kBackupExtension, env.exceptions);
-    WriteCoincidences(output, QuoteText(resultName), log, count);
-  } catch (const std::exception& e) {
-    env.exceptions.LogException(std::string("LogResultEinstein - ") + e.what());
+    CollectCoincidences(output, QuoteText(resultName), rows, count);
   }
+  if (safeName && index.Holds(path, LoggedText(resultName)))
+    return count;
+  // All rows of the result in one write, so a failed write can be done again whole.
+  LogFileWriter log(path, LogFileWriter::Mode::kAppend);
+  std::string text;
+  if (log.WasEmpty())
+    text = std::string(logs::kEinsteinResultHeader) + logs::kLineBreak;
+  log.Write(text + rows);
+  log.Close();
   return count;
 }
 
-void LogEinstein(const Environment& env, CycleFlags& flags, const std::string& prefix,
-                 const std::string& resultName, const std::string& wuName) {
-  const std::int32_t count = LogResultEinstein(env, resultName);
+void LogEinstein(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+                 const std::string& prefix, const std::string& resultName,
+                 const std::string& wuName) {
+  const std::string path = env.logDir + logs::kEinsteinCsv;
+  if (index.Holds(path, LoggedText(resultName)))
+    return;
+  const std::int32_t count = LogResultEinstein(env, index, resultName);
   const bool wuNameSafe = AcceptBackupName(wuName, "LogEinstein", env.exceptions);
   const std::string descriptionPath = env.logDir + wuName + logs::kWorkunitDescriptionExtension;
   const std::string commandLine =
       wuNameSafe ? ExtractTag(FileAsString(descriptionPath, env.exceptions), "command_line")
                  : std::string();
-  AppendResultRow(env.logDir + logs::kEinsteinCsv, logs::kEinsteinHeader,
+  AppendResultRow(path, logs::kEinsteinHeader,
                   prefix + ParseEinsteinCommandLine(commandLine) + std::to_string(count));
 
   if (!env.settings.Read(settings::kBackupResult) && IsSafeFileName(resultName)) {

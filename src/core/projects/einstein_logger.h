@@ -12,14 +12,20 @@
 
 namespace tessarin {
 
-// Writes the einstein_boinc.csv row for a finished result, removes the backups the Backup
-// options do not keep and raises the wallpaper request. Errors reach the caller.
-void LogEinstein(const Environment& env, CycleFlags& flags, const std::string& prefix,
-                 const std::string& resultName, const std::string& wuName);
+class ProjectLogIndex;
 
-// Appends the coincidences of {result}.tess to einstein_boinc_result.csv; returns how many
-// rows were written. Counts its own errors and returns the count reached so far.
-std::int32_t LogResultEinstein(const Environment& env, const std::string& resultName);
+// Writes the einstein_boinc.csv row for a finished result, removes the backups the Backup
+// options do not keep and raises the wallpaper request; nothing when that log holds the
+// result already. Errors reach the caller.
+void LogEinstein(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+                 const std::string& prefix, const std::string& resultName,
+                 const std::string& wuName);
+
+// Counts the coincidences of {result}.tess and appends them, in one write, to
+// einstein_boinc_result.csv unless it holds the result already; returns the count.
+// Write errors reach the caller.
+std::int32_t LogResultEinstein(const Environment& env, ProjectLogIndex& index,
+                               const std::string& resultName);
 
 // The next line of `data` from `position` without its CR and LF bytes; advances `position`
 // past the LF. A CR alone does not end a line.

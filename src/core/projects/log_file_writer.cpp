@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <stdexcept>
 #include <utility>
 
@@ -18,9 +19,13 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 LogFileWriter::LogFileWriter(std::string path, Mode mode, LogFileOperations& ops)
     : path_(std::move(path)), ops_(ops) {
   // A symbolic link planted in the log directory under a log's name is not followed.
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW |
-                    (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
-  fd_ = ::open(path_.c_str(), flags, 0666);
+  const int flags =
+      O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
+  fd_ = ::open(path_.c_str(), flags);
+  if (fd_ < 0 && errno == ENOENT) {
+    fd_ = ::open(path_.c_str(), flags | O_CREAT | O_EXCL, 0666);
+    created_ = fd_ >= 0;
+  }
   if (fd_ < 0)
     ThrowFileError(path_);
   struct stat info {};
@@ -76,6 +81,10 @@ void LogFileWriter::WriteWhole(std::string_view text) {
     if (sized && ::ftruncate(fd_, before.st_size) != 0) {
       // Nothing more can be done; the error below is reported all the same.
     }
+    // A log this writer created and could not fill is not left empty: an empty log at the
+    // next start would be taken for an old one and renamed.
+    if (created_ && sized && before.st_size == 0)
+      ::unlink(path_.c_str());
     throw;
   }
 }

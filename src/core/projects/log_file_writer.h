@@ -38,6 +38,7 @@ class LogFileWriter {
   LogFileOperations& ops_;
   int fd_ = -1;
   bool wasEmpty_ = false;
+  bool created_ = false;  // the file did not exist before this writer
   std::string buffer_;
 };
 

@@ -12,9 +12,7 @@ void LogRow::Separate() {
 
 LogRow& LogRow::Raw(std::string_view value) {
   Separate();
-  for (char c : value) {
-    text_ += (c == ',' || c == '"' || c == '\r' || c == '\n') ? ' ' : c;
-  }
+  text_ += UnquotedValue(value);
   return *this;
 }
 

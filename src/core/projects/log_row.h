@@ -14,8 +14,7 @@ class LogRow {
   // `start` is written as it stands (a log row prefix already ends with ',').
   explicit LogRow(std::string start = {}) : text_(std::move(start)) {}
 
-  // A value from a client file, unquoted. A ',', '"', CR or LF in it would break the row
-  // or shift its columns, so each of them becomes a blank; real values never hold one.
+  // A value from a client file, unquoted (UnquotedValue).
   LogRow& Raw(std::string_view value);
   // A text value through QuoteText.
   LogRow& Quoted(std::string_view text);

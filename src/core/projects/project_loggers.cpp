@@ -11,13 +11,13 @@ void ProjectLoggers::LogProjectResult(ProjectKind kind, const std::string& prefi
                                       CycleFlags& flags) {
   switch (kind) {
     case ProjectKind::kSeti:
-      LogSah(env_, flags, prefix, resultFileName, wuName);
+      LogSah(env_, index_, flags, prefix, resultFileName, wuName);
       break;
     case ProjectKind::kAstropulse:
-      LogAp(env_, flags, prefix, resultFileName, wuName);
+      LogAp(env_, index_, flags, prefix, resultFileName, wuName);
       break;
     case ProjectKind::kEinstein:
-      LogEinstein(env_, flags, prefix, resultFileName, wuName);
+      LogEinstein(env_, index_, flags, prefix, resultFileName, wuName);
       break;
     case ProjectKind::kOther:
     case ProjectKind::kPredictor:

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/projects/project_log_index.h"
 #include "core/seams/project_logger.h"
 #include "core/settings/environment.h"
 
@@ -20,6 +21,7 @@ class ProjectLoggers final : public ProjectLogger {
 
  private:
   const Environment& env_;
+  ProjectLogIndex index_;
 };
 
 }  // namespace tessarin

@@ -7,9 +7,11 @@
 #include "core/projects/backup_name.h"
 #include "core/projects/log_append.h"
 #include "core/projects/log_row.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/exception_log.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
+#include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
 
@@ -77,20 +79,22 @@ void RemoveUnkeptBackups(const Environment& env, const std::string& resultName,
 
 }  // namespace
 
-void LogSah(const Environment& env, CycleFlags& flags, const std::string& prefix,
-            const std::string& resultName, const std::string& wuName) {
+void LogSah(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+            const std::string& prefix, const std::string& resultName, const std::string& wuName) {
   if (!AcceptBackupName(resultName, "LogSah", env.exceptions) ||
       !AcceptBackupName(wuName, "LogSah", env.exceptions)) {
     return;
   }
   const std::string& dir = env.logDir;
+  if (index.Holds(dir + logs::kSahCsv, LoggedText(resultName)))
+    return;
   std::string workunit = FileAsString(dir + wuName + logs::kBackupExtension, env.exceptions);
   if (workunit.empty())
     return;
 
   LogRow row(prefix);
   AppendWorkunitColumns(row, std::move(workunit));
-  const SahSignalCounts counts = LogResultSah(env, resultName);
+  const SahSignalCounts counts = LogResultSah(env, index, resultName);
   AppendBestSignalColumns(
       row, FileAsString(dir + resultName + logs::kStateBackupSuffix, env.exceptions), counts);
 

@@ -12,6 +12,7 @@
 namespace tessarin {
 
 class ExceptionLog;
+class ProjectLogIndex;
 
 struct SahSignalCounts {
   std::uint32_t spikes = 0;
@@ -24,12 +25,15 @@ struct SahSignalCounts {
 // removes the backups the Backup options do not keep and raises the wallpaper request.
 // Nothing happens when the work-unit backup is missing or empty, or when a name is not a
 // plain file name (counted as "LogSah - Unsafe file name"). Write errors reach the caller.
-void LogSah(const Environment& env, CycleFlags& flags, const std::string& prefix,
-            const std::string& resultName, const std::string& wuName);
+// Only the logs that do not hold the result yet are written; a sah_boinc.csv row means all
+// of them do.
+void LogSah(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
+            const std::string& prefix, const std::string& resultName, const std::string& wuName);
 
-// Appends every signal of {result}.tess to the four signal logs and counts them. Counts its
-// own errors as "LogResultSah - ..." and returns the counts reached so far.
-SahSignalCounts LogResultSah(const Environment& env, const std::string& resultName);
+// Counts every signal of {result}.tess and appends them to each signal log that does not hold
+// the result yet, all rows of one log in one write. Write errors reach the caller.
+SahSignalCounts LogResultSah(const Environment& env, ProjectLogIndex& index,
+                             const std::string& resultName);
 
 // A pot (comma-separated small integers over any number of lines) as two upper-case hex
 // digits per item; an item above 255 is counted as "ConvertPot - Item exceeds 255" and

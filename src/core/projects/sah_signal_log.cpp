@@ -7,8 +7,10 @@
 #include "core/projects/backup_name.h"
 #include "core/projects/log_file_writer.h"
 #include "core/projects/log_row.h"
+#include "core/projects/project_log_index.h"
 #include "core/projects/sah_logger.h"
 #include "core/settings/exception_log.h"
+#include "core/tools/csv.h"
 #include "core/tools/files.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
@@ -21,23 +23,23 @@ namespace {
 constexpr int kScoreDigits = 8;
 constexpr std::int32_t kMaxPotValue = 255;
 
-// A signal log opened for appending; a new (or empty) one starts with its header.
-class SignalLog {
- public:
-  SignalLog(const std::string& path, std::string_view header)
-      : writer_(path, LogFileWriter::Mode::kAppend) {
-    if (writer_.WasEmpty())
-      WriteLine(header);
+// The rows of one result for one signal log, written in one piece after the log was found
+// not to hold the result yet; a new (or empty) log starts with its header. A failed write
+// leaves the log as it was, so the rows can all be written by a later try.
+void WriteSignalRows(ProjectLogIndex& index, const std::string& path, std::string_view header,
+                     const std::string& loggedName, const std::string& rows) {
+  if (index.Holds(path, loggedName))
+    return;
+  LogFileWriter writer(path, LogFileWriter::Mode::kAppend);
+  std::string text;
+  if (writer.WasEmpty()) {
+    text = header;
+    text += logs::kLineBreak;
   }
-  void WriteLine(std::string_view line) {
-    writer_.Write(line);
-    writer_.Write(logs::kLineBreak);
-  }
-  void Close() { writer_.Close(); }
-
- private:
-  LogFileWriter writer_;
-};
+  text += rows;
+  writer.Write(text);
+  writer.Close();
+}
 
 std::string Cut(std::string& element, std::string_view tag) {
   return ExtractTagCut(element, tag);
@@ -165,37 +167,39 @@ std::string ConvertPot(std::string_view pot, ExceptionLog& log) {
   return hex;
 }
 
-SahSignalCounts LogResultSah(const Environment& env, const std::string& resultName) {
+SahSignalCounts LogResultSah(const Environment& env, ProjectLogIndex& index,
+                             const std::string& resultName) {
   SahSignalCounts counts;
   if (!AcceptBackupName(resultName, "LogResultSah", env.exceptions))
     return counts;
-  try {
-    const std::string& dir = env.logDir;
-    SignalLog spikes(dir + logs::kSahSpikeCsv, logs::kSahSpikeHeader);
-    SignalLog gaussians(dir + logs::kSahGaussianCsv, logs::kSahGaussianHeader);
-    SignalLog pulses(dir + logs::kSahPulseCsv, logs::kSahPulseHeader);
-    SignalLog triplets(dir + logs::kSahTripletCsv, logs::kSahTripletHeader);
-    const std::string result =
-        FileAsString(dir + resultName + logs::kBackupExtension, env.exceptions);
-    ForEachElement(result, "spike", counts.spikes, [&](std::string element) {
-      spikes.WriteLine(SpikeRow(resultName, std::move(element)));
-    });
-    ForEachElement(result, "gaussian", counts.gaussians, [&](std::string element) {
-      gaussians.WriteLine(GaussianRow(resultName, std::move(element), env.exceptions));
-    });
-    ForEachElement(result, "pulse", counts.pulses, [&](std::string element) {
-      pulses.WriteLine(PulseRow(resultName, std::move(element), env.exceptions));
-    });
-    ForEachElement(result, "triplet", counts.triplets, [&](std::string element) {
-      triplets.WriteLine(TripletRow(resultName, std::move(element)));
-    });
-    spikes.Close();
-    gaussians.Close();
-    pulses.Close();
-    triplets.Close();
-  } catch (const std::exception& error) {
-    env.exceptions.LogException(std::string("LogResultSah - ") + error.what());
-  }
+  const std::string& dir = env.logDir;
+  const std::string result =
+      FileAsString(dir + resultName + logs::kBackupExtension, env.exceptions);
+  std::string spikes;
+  std::string gaussians;
+  std::string pulses;
+  std::string triplets;
+  auto line = [](std::string& rows, const std::string& row) {
+    rows += row;
+    rows += logs::kLineBreak;
+  };
+  ForEachElement(result, "spike", counts.spikes, [&](std::string element) {
+    line(spikes, SpikeRow(resultName, std::move(element)));
+  });
+  ForEachElement(result, "gaussian", counts.gaussians, [&](std::string element) {
+    line(gaussians, GaussianRow(resultName, std::move(element), env.exceptions));
+  });
+  ForEachElement(result, "pulse", counts.pulses, [&](std::string element) {
+    line(pulses, PulseRow(resultName, std::move(element), env.exceptions));
+  });
+  ForEachElement(result, "triplet", counts.triplets, [&](std::string element) {
+    line(triplets, TripletRow(resultName, std::move(element)));
+  });
+  const std::string logged = LoggedText(resultName);
+  WriteSignalRows(index, dir + logs::kSahSpikeCsv, logs::kSahSpikeHeader, logged, spikes);
+  WriteSignalRows(index, dir + logs::kSahGaussianCsv, logs::kSahGaussianHeader, logged, gaussians);
+  WriteSignalRows(index, dir + logs::kSahPulseCsv, logs::kSahPulseHeader, logged, pulses);
+  WriteSignalRows(index, dir + logs::kSahTripletCsv, logs::kSahTripletHeader, logged, triplets);
   return counts;
 }
 

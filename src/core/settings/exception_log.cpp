@@ -1,6 +1,7 @@
 #include "core/settings/exception_log.h"
 
 #include <climits>
+#include <utility>
 
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
@@ -29,12 +30,26 @@ std::string KeyText(std::string_view message) {
 ExceptionLog::ExceptionLog(SettingsStore& store, std::string productVersion)
     : store_(store), productVersion_(std::move(productVersion)) {}
 
-void ExceptionLog::LogException(std::string_view message) {
+void ExceptionLog::Count(std::string_view message) {
   const std::string key = "v" + productVersion_ + " - " + KeyText(message);
-  std::lock_guard lock(mutex_);
   const int count = store_.ReadInteger(sections::kExceptions, key, 0);
   store_.WriteInteger(sections::kExceptions, key, count < INT_MAX ? count + 1 : count);
-  store_.UpdateFile();
+}
+
+void ExceptionLog::LogException(std::string_view message) {
+  std::lock_guard lock(mutex_);
+  Count(message);
+}
+
+void ExceptionLog::LogFailure(std::string_view message) {
+  std::lock_guard lock(mutex_);
+  Count(message);
+  failures_.emplace_back(message);
+}
+
+std::vector<std::string> ExceptionLog::TakeFailures() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(failures_, {});
 }
 
 void ExceptionLog::LogExceptionOnce(std::string_view message) {
@@ -43,7 +58,6 @@ void ExceptionLog::LogExceptionOnce(std::string_view message) {
   if (store_.ValueExists(sections::kExceptions, key))
     return;
   store_.WriteInteger(sections::kExceptions, key, 1);
-  store_.UpdateFile();
 }
 
 }  // namespace tessarin

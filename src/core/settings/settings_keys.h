@@ -34,6 +34,10 @@ inline constexpr const char* kHistory = "History";
 inline constexpr const char* kOverview = "Overview";
 // Followed by the escaped client directory with its trailing separator.
 inline constexpr const char* kCheckpointsPrefix = "checkpoints-";
+// Remote clients: key = escaped "host:port", value = enabled.
+inline constexpr const char* kRemoteClients = "RemoteClients";
+// Key = escaped "host:port", value = the file that holds the client's password.
+inline constexpr const char* kRemotePasswordFiles = "RemotePasswordFiles";
 }  // namespace sections
 
 namespace settings {
@@ -58,6 +62,8 @@ inline constexpr BoolSetting kDesktopNotify{"Options", "desktopnotify", true};
 inline constexpr BoolSetting kRecalculateProgress{"Options", "recalculateProgress", true};
 inline constexpr IntSetting kYellowAlert{"Options", "yellowalert", 12};
 inline constexpr IntSetting kRedAlert{"Options", "redalert", 3};
+// Seconds to connect to a remote client, and again to receive each reply.
+inline constexpr IntSetting kRemoteTimeout{"Options", "remotetimeout", 5};
 inline constexpr BoolSetting kAutorun{"Options", "autorun", false};
 inline constexpr BoolSetting kCompactView{"Options", "CompactView", false};
 inline constexpr IntSetting kSortBy{"Options", "SortBy", 0};

@@ -21,19 +21,23 @@ namespace tessarin {
 
 namespace {
 
-// Names match without regard to ASCII case; a line break in a name is stored as a blank
-// (see OneLine), so it matches one too.
+// A line break or NUL in a name or value is stored as a blank (see OneLine).
+bool StoredAsBlank(char c) {
+  return c == '\r' || c == '\n' || c == '\0';
+}
+
+// Names match without regard to ASCII case; a character stored as a blank matches one too.
 char FoldNameChar(char c) {
   if (c >= 'A' && c <= 'Z')
     return static_cast<char>(c - 'A' + 'a');
-  return (c == '\r' || c == '\n') ? ' ' : c;
+  return StoredAsBlank(c) ? ' ' : c;
 }
 
-// A line break inside a name or value would split it into two lines on disk.
+// A line break inside a name or value would split it into two lines on disk; a NUL would cut
+// the line short for any reader of the file.
 std::string OneLine(std::string_view text) {
   std::string line(text);
-  std::replace(line.begin(), line.end(), '\r', ' ');
-  std::replace(line.begin(), line.end(), '\n', ' ');
+  std::replace_if(line.begin(), line.end(), StoredAsBlank, ' ');
   return line;
 }
 
@@ -173,6 +177,25 @@ auto FindIn(Sections& sections, std::string_view name) -> decltype(&sections.fro
 }
 
 }  // namespace
+
+void RemoveSettingsLeftovers(const std::string& path) {
+  const std::filesystem::path settings(path);
+  const std::string prefix = settings.filename().string() + ".tmp";
+  std::error_code ec;
+  const std::filesystem::path dir =
+      settings.has_parent_path() ? settings.parent_path() : std::filesystem::path(".");
+  for (std::filesystem::directory_iterator entry(dir, ec), end; !ec && entry != end;
+       entry.increment(ec)) {
+    if (entry->path().filename().string().starts_with(prefix)) {
+      std::error_code ignored;
+      std::filesystem::remove(entry->path(), ignored);
+    }
+  }
+}
+
+bool SameSettingsName(std::string_view a, std::string_view b) {
+  return SameName(a, b);
+}
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
   std::ifstream in(path_, std::ios::binary);

@@ -17,6 +17,15 @@ struct IntSetting;
 struct BoolSetting;
 struct TextSetting;
 
+// Removes the temporary files a flush of `path` leaves when the process is killed during it
+// (path + ".tmp*"). Only for the program that holds the program directory's lock: another
+// one's flush may be under way.
+void RemoveSettingsLeftovers(const std::string& path);
+
+// Whether two section or key names are one: letter case does not count, and a CR, LF or NUL
+// (stored as a blank) matches a blank.
+bool SameSettingsName(std::string_view a, std::string_view b);
+
 class SettingsStore {
  public:
   // Reads `path` once (CRLF or LF); a missing or unreadable file is an empty document.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/remote/remote_clients.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/setup/autostart_entry.h"
@@ -53,6 +54,7 @@ SetupSettings LoadSettings(const SettingsStore& store, const SetupContext& conte
   SetupSettings s;
   s.autorun = context.autostart.IsOn() || IsFirstStart(store);
   s.boincDirs = LoadBoincDirs(store, context.defaultClientDir);
+  s.remotes = ReadRemoteClients(store);
   // A program directory set up before keeps logging where it did: only a first start is
   // offered the other place.
   const std::string defaultLogDir = IsFirstStart(store) && !context.firstStartLogDir.empty()

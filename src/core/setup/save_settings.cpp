@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/remote/remote_clients.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/setup/autostart_entry.h"
@@ -60,6 +61,7 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   outcome.autostartFailed = !autostartDone;
 
   WriteBoincDirs(store, s.boincDirs);
+  WriteRemoteClients(store, s.remotes);
   const std::string mapViewerDir = DirectoryOf(context.mapViewerPath);
   if (!mapViewerDir.empty())
     store.Write(settings::kSmvDir, mapViewerDir);
@@ -75,6 +77,8 @@ SaveOutcome SaveSettings(SettingsStore& store, const SetupSettings& s,
   WriteOptions(store, s);
 
   try {
+    for (const auto& [key, password] : s.typedPasswords)
+      StoreTypedPassword(context.programDir, key, password);
     store.UpdateFile();
   } catch (const std::exception& error) {
     outcome.flushError = error.what();

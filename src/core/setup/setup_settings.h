@@ -3,8 +3,10 @@
 // LoadSettings, written back by SaveSettings.
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/remote/remote_clients.h"
 #include "core/settings/settings_keys.h"
 
 namespace tessarin {
@@ -22,6 +24,10 @@ struct SetupSettings {
   // Sorted as the list shows them (see boinc_dir_list.h).
   std::vector<BoincDirEntry> boincDirs;
   std::string logDir;  // as typed; no separator is added
+  // Clients on other computers, in the order added.
+  std::vector<RemoteClientSetting> remotes;
+  // Passwords typed in this dialog, by address key; they go to the credentials file on OK.
+  std::vector<std::pair<std::string, std::string>> typedPasswords;
 
   int yellowAlert = settings::kYellowAlert.defaultValue;  // hours
   int redAlert = settings::kRedAlert.defaultValue;        // hours

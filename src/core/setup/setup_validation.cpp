@@ -63,7 +63,7 @@ bool IsBoincDir(const std::string& dir, SetupPrompter& prompter) {
 
 bool ValidateSetup(const SetupSettings& values, SetupPrompter& prompter,
                    const std::string& programDir) {
-  if (values.boincDirs.empty()) {
+  if (values.boincDirs.empty() && values.remotes.empty()) {
     Tell(prompter, setup_texts::kNoBoincDir);
     return false;
   }

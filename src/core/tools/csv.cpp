@@ -12,6 +12,11 @@ bool IsLineBreak(char c) {
   return c == '\r' || c == '\n';
 }
 
+// Characters that would end a row early or hide the rest of a line from C readers.
+bool BreaksRow(char c) {
+  return IsLineBreak(c) || c == '\0';
+}
+
 void TrimBlanksInPlace(std::string& text) {
   const std::size_t last = text.find_last_not_of(' ');
   text.resize(last == std::string::npos ? 0 : last + 1);
@@ -24,18 +29,31 @@ ColumnSet AllColumns() {
   return ColumnSet().set();
 }
 
-std::string QuoteText(std::string_view text) {
+std::string LoggedText(std::string_view text) {
   std::string cleaned;
   cleaned.reserve(text.size());
   for (char c : text) {
     if (c == '"')
       continue;
-    cleaned += IsLineBreak(c) ? ' ' : c;
+    cleaned += BreaksRow(c) ? ' ' : c;
   }
-  cleaned = TrimBlanks(cleaned);
+  return TrimBlanks(cleaned);
+}
+
+std::string QuoteText(std::string_view text) {
+  std::string cleaned = LoggedText(text);
   if (cleaned.empty())
     return cleaned;
   return '"' + cleaned + '"';
+}
+
+std::string UnquotedValue(std::string_view value) {
+  std::string cleaned(value);
+  for (char& c : cleaned) {
+    if (c == ',' || c == '"' || BreaksRow(c))
+      c = ' ';
+  }
+  return cleaned;
 }
 
 std::string CsvField(std::string_view line, int n) {

@@ -40,9 +40,17 @@ class ColumnMap {
   std::array<std::uint8_t, kMaxCsvFields> map_{};
 };
 
-// Quotes removed, blanks trimmed, enclosed in quotes; empty stays empty. CR and LF become
+// Quotes removed, blanks trimmed, enclosed in quotes; empty stays empty. CR, LF and NUL become
 // blanks first, so a value can never break its row.
 std::string QuoteText(std::string_view text);
+
+// A value written without quotes (numbers and values copied from client files): ',', '"',
+// CR, LF and NUL become blanks, so the row keeps its header's number of fields on one line.
+std::string UnquotedValue(std::string_view value);
+
+// The text a quoted value reads back as (QuoteText without its enclosing quotes): what a log
+// row holds for it, and so what a look-up in the log must compare.
+std::string LoggedText(std::string_view text);
 
 // The n-th comma-separated field, quote-aware, quotes dropped, trimmed; empty when absent.
 std::string CsvField(std::string_view line, int n);

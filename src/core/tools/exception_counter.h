@@ -9,6 +9,8 @@ class ExceptionCounter {
  public:
   // Adds one to the count of `message`.
   virtual void LogException(std::string_view message) = 0;
+  // LogException for a failed write the user is also told of.
+  virtual void LogFailure(std::string_view message) = 0;
 
  protected:
   ~ExceptionCounter() = default;

@@ -174,7 +174,7 @@ void StringToFile(const std::string& content, const std::string& path, Exception
   if (fd.get() >= 0 && fd.Close() != 0 && error == 0)
     error = errno;
   if (error != 0)
-    log.LogException("StringToFile - " + path + " - " + ErrorText(error));
+    log.LogFailure("StringToFile - " + path + " - " + ErrorText(error));
 }
 
 void CopyFileData(const std::string& source, const std::string& destination) {

@@ -36,7 +36,7 @@ void ForEachFileName(ScanContext& context, const char* operation, const std::str
       if (CheckName(context, operation, name))
         copyOne(name);
     } catch (const std::exception& error) {
-      context.env.exceptions.LogException(std::string(operation) + " - " + error.what());
+      context.env.exceptions.LogFailure(std::string(operation) + " - " + error.what());
     }
     return true;
   });
@@ -147,38 +147,43 @@ void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
       CopyClientFile(context, "ProcessStateSah", clientDir, slotDir + "ap_state.dat", copy, newer);
     }
   } catch (const std::exception& error) {
-    context.env.exceptions.LogException(std::string("ProcessStateSah - ") + error.what());
+    context.env.exceptions.LogFailure(std::string("ProcessStateSah - ") + error.what());
   }
 }
 
-void LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                    const std::string& appVersion, const std::string& appName,
-                    const std::string& cpuTime, const std::string& filePattern) {
+bool LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                    const VanishedResult& vanished, const std::string& filePattern) {
   Environment& env = context.env;
   try {
     // A wildcard would match the copies of other results.
     if (filePattern.find_first_of("*?") != std::string::npos) {
       env.exceptions.LogException("LogFromBackups - unsafe file name - " + filePattern);
-      return;
+      return true;
     }
     if (!CheckName(context, "LogFromBackups", filePattern))
-      return;
+      return true;
+    bool settled = true;
     for (const std::string& file : ListFiles(env.logDir, filePattern)) {
       // "W_1_0.tess" is the main output of result W_1 of work unit W.
       const std::size_t last = file.rfind('_');
       const std::size_t second =
           last == 0 || last == std::string::npos ? std::string::npos : file.rfind('_', last - 1);
-      LogBackupCopy(context, client, project, appVersion, appName, cpuTime, file,
-                    second == std::string::npos ? "" : file.substr(0, second));
+      if (LogBackupCopy(context, client, project, vanished, file,
+                        second == std::string::npos ? "" : file.substr(0, second)) ==
+          LogOutcome::kFailed) {
+        settled = false;
+      }
     }
+    return settled;
   } catch (const std::exception& error) {
-    env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
+    env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
   }
+  return false;
 }
 
-void LogBackupCopy(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                   const std::string& appVersion, const std::string& appName,
-                   const std::string& cpuTime, const std::string& file, const std::string& wuName) {
+LogOutcome LogBackupCopy(ScanContext& context, const ClientFacts& client,
+                         const ProjectRecord& project, const VanishedResult& vanished,
+                         const std::string& file, const std::string& wuName) {
   const std::string& logDir = context.env.logDir;
   FinishedResult result;
   result.wuName = wuName;
@@ -187,10 +192,11 @@ void LogBackupCopy(ScanContext& context, const ClientFacts& client, const Projec
       std::max(FileTimeOf(logDir + file),
                FileTimeOf(logDir + result.resultFileName + logs::kStateBackupSuffix));
   result.loggingTime = static_cast<double>(copyTime) / 1e9;
-  result.appVersion = appVersion;
-  result.appName = appName;
-  result.cpuTime = cpuTime;
-  LogWU(context, client, project, result);
+  result.appVersion = vanished.appVersion;
+  result.appName = vanished.appName;
+  result.cpuTime = vanished.cpuTime;
+  result.error = vanished.error;
+  return LogWU(context, client, project, result);
 }
 
 }  // namespace tessarin

@@ -13,6 +13,7 @@
 
 #include "core/data/project_record.h"
 #include "core/watcher/scan_context.h"
+#include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
 
@@ -36,17 +37,25 @@ void ProcessResult(ScanContext& context, const std::string& result, const std::s
 void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
                      const std::string& clientDir, const std::string& slotDir);
 
+// What the checkpoint memory and the client state say of a task that left the active tasks.
+struct VanishedResult {
+  std::string appVersion;
+  std::string appName;
+  std::string cpuTime;  // the last checkpoint CPU time
+  bool error = false;   // the client still lists the result as failed
+};
+
 // Logs every copy matching `filePattern` (result name + "_0.tess") as a finished result.
-// `project` holds only the project name and kind.
-void LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                    const std::string& appVersion, const std::string& appName,
-                    const std::string& cpuTime, const std::string& filePattern);
+// `project` holds only the project name and kind. False when a copy could not be logged and
+// is to be tried again; true when all were logged or there is nothing to log.
+bool LogFromBackups(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                    const VanishedResult& vanished, const std::string& filePattern);
 
 // Logs the copy `file` (a name in the log directory) as the finished result named by the file
 // without its extension, at the later of the copy's and its state copy's times. The callers
 // have checked the names.
-void LogBackupCopy(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                   const std::string& appVersion, const std::string& appName,
-                   const std::string& cpuTime, const std::string& file, const std::string& wuName);
+LogOutcome LogBackupCopy(ScanContext& context, const ClientFacts& client,
+                         const ProjectRecord& project, const VanishedResult& vanished,
+                         const std::string& file, const std::string& wuName);
 
 }  // namespace tessarin

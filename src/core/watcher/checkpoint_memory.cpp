@@ -64,10 +64,9 @@ ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double c
   CheckpointLine line{FormatCheckpointCpu(cpuTime), projectName, appName, appVersion, now};
   const bool notJudged = status == ProgressStatus::kNotJudged;
   bool remember = true;
-  // Keys match without regard to letter case, as everywhere in the settings file.
-  const std::string key = LowerCase(resultName);
+  // Keys match as everywhere in the settings file.
   const auto found = std::find_if(previous_.begin(), previous_.end(), [&](const Entry& entry) {
-    return LowerCase(entry.first) == key;
+    return SameSettingsName(entry.first, resultName);
   });
   if (found == previous_.end()) {
     if (notJudged)
@@ -94,13 +93,16 @@ ProgressStatus CheckpointMemory::Observe(const std::string& resultName, double c
   return status;
 }
 
-void CheckpointMemory::Store(bool keepVanished) {
+void CheckpointMemory::Forget(const std::string& resultName) {
+  std::erase_if(previous_,
+                [&](const Entry& entry) { return SameSettingsName(entry.first, resultName); });
+}
+
+void CheckpointMemory::Store() {
   settings_.EraseSection(section_);
   // Result names come from the client: escaped, none can become a header or another key.
-  if (keepVanished) {
-    for (const Entry& entry : previous_)
-      settings_.WriteString(section_, EscapeIniKey(entry.first), entry.second);
-  }
+  for (const Entry& entry : previous_)
+    settings_.WriteString(section_, EscapeIniKey(entry.first), entry.second);
   for (const Entry& entry : current_)
     settings_.WriteString(section_, EscapeIniKey(entry.first), entry.second);
 }

@@ -49,8 +49,11 @@ class CheckpointMemory {
   // Tasks of the last cycle that were not observed in this one, in stored order.
   const std::vector<Entry>& Vanished() const { return previous_; }
 
-  // Rewrites the section: the vanished tasks first when `keepVanished`, then this cycle's.
-  void Store(bool keepVanished);
+  // Takes a vanished task out of the memory once it is settled.
+  void Forget(const std::string& resultName);
+
+  // Rewrites the section: the vanished tasks not forgotten first, then this cycle's.
+  void Store();
 
  private:
   SettingsStore& settings_;

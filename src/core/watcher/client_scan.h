@@ -1,6 +1,6 @@
 #pragma once
 // The client scan, the body of every watch cycle: every enabled directory of the section
-// BoincDirs, in file order.
+// BoincDirs, in file order, then every enabled remote client.
 
 #include <map>
 #include <string>
@@ -13,6 +13,7 @@
 namespace tessarin {
 
 class TaskDetailReader;
+class RemoteWatch;
 
 struct ScanReport {
   // False when the scan ended with an error ("DrawMonitorImage - "): the lists are empty and
@@ -27,7 +28,9 @@ struct ScanReport {
 // between cycles: a client state missing or cut off for a moment keeps the client's alerts.
 using ClientConditions = std::map<std::string, AlertConditions>;
 
+// The remote clients of section RemoteClients are asked all at once while the directories are
+// read, and scanned after them.
 ScanReport DrawMonitorImage(ScanContext& context, TaskDetailReader& details,
-                            ClientConditions& lastGood);
+                            ClientConditions& lastGood, RemoteWatch& remote);
 
 }  // namespace tessarin

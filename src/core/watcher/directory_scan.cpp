@@ -1,7 +1,6 @@
 #include "core/watcher/directory_scan.h"
 
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -25,6 +24,7 @@
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/finished_result_backups.h"
 #include "core/watcher/job_log.h"
+#include "core/watcher/result_element.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_left.h"
@@ -40,6 +40,7 @@ struct ResultFacts {
   std::string wuName;
   std::string fileName;
   std::uint8_t state = 0;  // as entered in the result list
+  int clientState = 0;     // ResultState, before suspension and non-CPU work are marked
   const ProjectRecord* project = nullptr;
 };
 
@@ -61,47 +62,6 @@ bool IsSetiKind(ProjectKind kind) {
 
 std::string ProjectDirOf(const std::string& clientDir, std::string_view masterUrl) {
   return clientDir + "projects/" + ProjectDirName(masterUrl) + "/";
-}
-
-std::string CleanErrorLine(std::string text) {
-  text = DeleteChars(text, "\r");
-  ReplaceCharInPlace(text, '\n', ' ');
-  return TrimBlanks(text);
-}
-
-// Clients since 7 keep the whole stderr of every result; only a failed one's is an error.
-std::string ErrorText(const std::string& result, bool failed) {
-  const std::string message = CleanErrorLine(ExtractTag(result, "message"));
-  const std::string stderrText = failed ? CleanErrorLine(ExtractTag(result, "stderr_txt")) : "";
-  if (!message.empty() && !stderrText.empty())
-    return message + "; " + stderrText;
-  return message.empty() ? stderrText : message;
-}
-
-// When the client finished the result (completed_time, clients since 6.x), so a result first
-// seen long after, while the program was stopped, keeps its date; else `now`.
-double FinishTime(const std::string& result, double now) {
-  const double completed = StrToFloatSafe(ExtractTag(result, "completed_time"));
-  return completed > 0 && completed <= now ? completed : now;
-}
-
-// The client's state number; one that does not fit a byte counts as none. Clients since 5.5
-// mark an abort by state 6 rather than aborted_via_gui; a failed upload (7) is a finished
-// result with an error, like a compute error.
-int ResultState(const std::string& result) {
-  int state = 0;
-  try {
-    state = DigitsToInt(ExtractTag(result, "state"));
-  } catch (const std::exception&) {
-    state = 0;
-  }
-  if (state > 255)
-    state = 0;
-  if (state == result_state::kClientUploadFailed)
-    state = result_state::kComputeError;
-  if (state == result_state::kClientAborted || ContainsText(result, "aborted_via_gui"))
-    state = result_state::kAborted;
-  return state;
 }
 
 class DirectoryScan {
@@ -142,7 +102,12 @@ class DirectoryScan {
 
  private:
   void ReadClientState() {
-    std::string state = FileAsString(clientDir_ + "client_state.xml", context_.env.exceptions);
+    const std::string path = clientDir_ + "client_state.xml";
+    std::string state = FileAsString(path, context_.env.exceptions);
+    // The client saves by renaming client_state_next.xml over it: caught in that moment the
+    // file is missing or cut short, and read again once before anything is recorded.
+    if (!ContainsText(state, "</client_state>"))
+      state = FileAsString(path, context_.env.exceptions);
     readable_ = !state.empty();
     if (!readable_)
       return;
@@ -165,7 +130,7 @@ class DirectoryScan {
   void ResultPass() {
     const bool backupAll = settings_.Read(settings::kBackupResult);
     const AppVersionSpeeds speeds(client_.clientState);
-    const WorkunitApps apps = AppsOfWorkunits();
+    const WorkunitApps apps = AppsOfWorkunits(workunitWalk_.elements);
     resultWalk_ = WalkUnderProjects(client_.clientState, "result", false);
     for (const ElementUnderProject& element : resultWalk_.elements) {
       const std::string& text = element.text;
@@ -178,7 +143,7 @@ class DirectoryScan {
       const std::string projectDir = ProjectDirOf(clientDir_, project.master_url);
       const bool resultCopied =
           backupAll || (IsSetiKind(project.kind) && IsRunningResult(facts.name));
-      if (resultCopied)
+      if (resultCopied && !context_.readOnly)
         ProcessResult(context_, text, clientDir_, projectDir);
       facts.wuName = ExtractTag(text, "wu_name");
       facts.fileName = ExtractTag(text, "file_name");
@@ -187,10 +152,12 @@ class DirectoryScan {
       const std::string deadline = ExtractTag(text, "report_deadline");
 
       int state = ResultState(text);
+      facts.clientState = state;
       if (state == result_state::kQueued)
         ++queuedCount_;
-      if (state == result_state::kComputeError || state == result_state::kUploading ||
-          state == result_state::kUploaded) {
+      if (!context_.readOnly &&
+          (state == result_state::kComputeError || state == result_state::kUploading ||
+           state == result_state::kUploaded)) {
         FinishedResult finished;
         finished.error = state == result_state::kComputeError;
         finished.errorText =
@@ -204,51 +171,23 @@ class DirectoryScan {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
                               WrappedWorkunit(facts.wuName), facts.wuName, clientDir_, projectDir);
         }
-        LogWU(context_, client_, project, finished);
+        if (LogWU(context_, client_, project, finished) == LogOutcome::kFailed) {
+          // Remembered as a task is: once the client drops the result, it is logged from its
+          // copies until that works, so a failed project log is not lost with it.
+          memory_.Observe(facts.name, StrToFloatSafe(finished.cpuTime), project.project_name, "",
+                          "", context_.env.clock.Now(), ProgressStatus::kNotJudged);
+        }
       }
-      if (project.suspended || ContainsText(text, "suspended_via_gui")) {
-        state = result_state::kSuspended;
-      }
-      if (project.non_cpu_intensive) {
-        state = state >= result_state::kComputeError && state <= result_state::kUploaded
-                    ? result_state::kNonCpuFinished
-                    : result_state::kNonCpuOther;
-      }
-      facts.state = static_cast<std::uint8_t>(state);
+      facts.state = ListState(state, project, text);
       const std::size_t entries = results_.size();
       index_.AddResult(client_.host, project, StrToFloatSafe(deadline), facts.state, facts.fileName,
                        facts.wuName);
       if (results_.size() > entries)
-        results_.back().Flops = FlopsOfResult(speeds, apps, project, text, facts.wuName);
+        results_.back().Flops = FlopsOfResult(speeds, apps, project.master_url, text, facts.wuName);
       if (IsRunningResult(facts.name))
         runningWorkunits_.push_back(facts.wuName);
       resultFacts_.push_back(std::move(facts));
     }
-  }
-
-  // Application and version_num of each work unit, by name.
-  using WorkunitApps = std::unordered_map<std::string, std::pair<std::string, std::string>>;
-  WorkunitApps AppsOfWorkunits() const {
-    WorkunitApps apps;
-    for (const ElementUnderProject& element : workunitWalk_.elements) {
-      apps.try_emplace(ExtractTag(element.text, "name"), ExtractTag(element.text, "app_name"),
-                       ExtractTag(element.text, "version_num"));
-    }
-    return apps;
-  }
-
-  // The app version is named by the result (clients since 6.x) or else by its work unit.
-  static double FlopsOfResult(const AppVersionSpeeds& speeds, const WorkunitApps& apps,
-                              const ProjectRecord& project, const std::string& result,
-                              const std::string& wuName) {
-    const auto app = apps.find(wuName);
-    if (app == apps.end())
-      return 0;
-    std::string versionNum = ExtractTag(result, "version_num");
-    if (versionNum.empty())
-      versionNum = app->second.second;
-    return speeds.FlopsOf(project.master_url, app->second.first, versionNum,
-                          ExtractTag(result, "plan_class"));
   }
 
   // "<workunit>" + the first element of that name + "</workunit>"; empty when there is none.
@@ -279,7 +218,9 @@ class DirectoryScan {
       WorkunitFacts facts;
       facts.name = ExtractTag(text, "name");
       const bool running = !facts.name.empty() && TextInList(runningWorkunits_, facts.name);
-      if (backupAll || (IsSetiKind(project.kind) && running)) {
+      if (context_.readOnly) {
+        // Nothing is copied.
+      } else if (backupAll || (IsSetiKind(project.kind) && running)) {
         ProcessWorkunit(context_, "<workunit>" + text + "</workunit>", clientDir_,
                         ProjectDirOf(clientDir_, project.master_url), project.kind, facts.name);
       } else if (project.kind == ProjectKind::kEinstein && running) {
@@ -333,7 +274,8 @@ class DirectoryScan {
         facts.resultFileName = result.fileName;
         facts.projectName = result.project->project_name;
         facts.kind = result.project->kind;
-        ProcessStateSah(context_, result.fileName, clientDir_, facts.slotDir);
+        if (!context_.readOnly)
+          ProcessStateSah(context_, result.fileName, clientDir_, facts.slotDir);
       }
       std::string appVersion;
       for (const WorkunitFacts& workunit : workunitFacts_) {
@@ -361,6 +303,14 @@ class DirectoryScan {
     details_.GetSlot(facts, results_, display_);
   }
 
+  int ClientStateOf(const std::string& resultName) const {
+    for (const ResultFacts& result : resultFacts_) {
+      if (result.name == resultName)
+        return result.clientState;
+    }
+    return 0;
+  }
+
   // The job log that may hold a vanished task: its project's, unless the client still lists
   // the result (then the result pass logs it when it is finished).
   std::string JobLogOfVanished(const std::string& resultName,
@@ -377,21 +327,25 @@ class DirectoryScan {
   }
 
   // Tasks gone since the last cycle are logged from their backups, once the whole client
-  // state could be read; until then they stay in the memory.
+  // state could be read; each stays in the memory until it is settled.
   void FinishMemory() {
-    const bool wholeState = readable_ && complete_;
-    if (wholeState) {
-      for (const CheckpointMemory::Entry& entry : memory_.Vanished()) {
+    if (context_.readOnly)
+      return;
+    if (readable_ && complete_) {
+      const std::vector<CheckpointMemory::Entry> vanished = memory_.Vanished();
+      for (const CheckpointMemory::Entry& entry : vanished) {
         const CheckpointLine line = ParseCheckpointLine(entry.second);
         ProjectRecord project;
         project.project_name = line.projectName;
         IdentifyProject(project);
-        LogVanishedTask(context_, client_, project, line.appVersion, line.appName, line.cpuTime,
-                        entry.first, JobLogOfVanished(entry.first, line.projectName));
+        const VanishedResult result{line.appVersion, line.appName, line.cpuTime, false};
+        if (LogVanishedTask(context_, client_, project, result, ClientStateOf(entry.first),
+                            entry.first, JobLogOfVanished(entry.first, line.projectName))) {
+          memory_.Forget(entry.first);
+        }
       }
     }
-    memory_.Store(!wholeState);
-    settings_.UpdateFile();
+    memory_.Store();
   }
 
   ScanContext& context_;

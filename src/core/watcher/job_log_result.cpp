@@ -16,18 +16,18 @@ FinishedResult FinishedFromJobLog(const JobLogLine& line) {
   return result;
 }
 
-void LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+bool LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
                    const std::string& appVersion, const std::string& appName,
                    const std::string& resultName, const std::string& jobLogPath) {
   if (jobLogPath.empty())
-    return;
+    return true;
   const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
   if (!line)
-    return;
+    return true;
   FinishedResult result = FinishedFromJobLog(*line);
   result.appVersion = appVersion;
   result.appName = appName;
-  LogWU(context, client, project, result);
+  return LogWU(context, client, project, result) != LogOutcome::kFailed;
 }
 
 }  // namespace tessarin

@@ -17,8 +17,8 @@ FinishedResult FinishedFromJobLog(const JobLogLine& line);
 
 // Logs a vanished task without an output copy from the job log at `jobLogPath` (empty: none),
 // with the application and version the checkpoint memory kept. Nothing when the log does not
-// name the result.
-void LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+// name the result. False when the row could not be written, to be tried again.
+bool LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
                    const std::string& appVersion, const std::string& appName,
                    const std::string& resultName, const std::string& jobLogPath);
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/watcher/result_name_index.h"
+#include "core/data/result_name_index.h"
 
 namespace tessarin {
 

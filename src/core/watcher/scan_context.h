@@ -18,6 +18,8 @@ struct ScanContext {
   CycleFlags& flags;
   LoggedResults& logged;
   ProjectLogger& loggers;
+  // Only read the clients: log, back up and remember nothing.
+  bool readOnly = false;
 };
 
 // What the scan of one client directory knows of its client, for every result it logs.

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/data/log_files.h"
+#include "core/data/result_list.h"
 #include "core/data/safe_file_name.h"
 #include "core/settings/exception_log.h"
 #include "core/tools/files.h"
@@ -51,24 +52,35 @@ std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
   return copies;
 }
 
-void LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                     const std::string& appVersion, const std::string& appName,
-                     const std::string& cpuTime, const std::string& resultName,
+bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                     const VanishedResult& vanished, int clientState, const std::string& resultName,
                      const std::string& jobLogPath) {
+  if (clientState == result_state::kAborted)
+    return true;
+  // Still waiting to run again (swapped out of memory, say): logged once it finishes.
+  if (clientState > 0 && clientState <= result_state::kQueued)
+    return false;
+  VanishedResult result = vanished;
+  result.error = clientState == result_state::kComputeError;
   const std::string oldFormCopy = resultName + "_0" + logs::kBackupExtension;
   bool copied = IsSafeFileName(oldFormCopy) && PathExists(context.env.logDir + oldFormCopy);
-  LogFromBackups(context, client, project, appVersion, appName, cpuTime, oldFormCopy);
+  bool settled = LogFromBackups(context, client, project, result, oldFormCopy);
   try {
     const std::string wuName = WorkunitOfResult(resultName);
     for (const std::string& file : ServerNamedOutputCopies(context.env.logDir, resultName)) {
       copied = true;
-      LogBackupCopy(context, client, project, appVersion, appName, cpuTime, file, wuName);
+      if (LogBackupCopy(context, client, project, result, file, wuName) == LogOutcome::kFailed)
+        settled = false;
     }
   } catch (const std::exception& error) {
-    context.env.exceptions.LogException(std::string("LogFromBackups - ") + error.what());
+    context.env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
+    settled = false;
   }
-  if (!copied)
-    LogFromJobLog(context, client, project, appVersion, appName, resultName, jobLogPath);
+  if (!copied && !LogFromJobLog(context, client, project, vanished.appVersion, vanished.appName,
+                                resultName, jobLogPath)) {
+    settled = false;
+  }
+  return settled;
 }
 
 }  // namespace tessarin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/data/project_record.h"
+#include "core/watcher/backups.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {
@@ -20,13 +21,19 @@ std::string WorkunitOfResult(std::string_view resultName);
 std::vector<std::string> ServerNamedOutputCopies(const std::string& logDir,
                                                  const std::string& resultName);
 
-// LogFromBackups with "<result>_0.tess", then every server-named copy of the result's output.
-// Without any copy, a task finished, uploaded and reported between two cycles is logged into
-// boinc.csv from the client's job log at `jobLogPath` (empty: none), its project logs
-// skipped since no science file is left. `project` holds only the project name and kind.
-void LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                     const std::string& appVersion, const std::string& appName,
-                     const std::string& cpuTime, const std::string& resultName,
+// The one place that decides what a task that left the active tasks logs. `clientState` is
+// its result's state as the scan reads it (kAborted for state 6 or aborted_via_gui,
+// kComputeError for 3 or 7; 0 when the client no longer lists the result). An aborted result
+// logs nothing; a failed one is logged with the error flag; one that is not finished yet
+// (state 1 or 2) waits, remembered, until it is. Otherwise LogFromBackups with
+// "<result>_0.tess", then every server-named copy of the result's output. Without any copy, a
+// task finished, uploaded and reported between two cycles is logged into boinc.csv from the
+// client's job log at `jobLogPath` (empty: none), its project logs skipped since no science
+// file is left. `project` holds only the project name and kind. True when the task is settled
+// (logged, or nothing to log); false when a log write failed and the task must stay
+// remembered for another try.
+bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                     const VanishedResult& vanished, int clientState, const std::string& resultName,
                      const std::string& jobLogPath);
 
 }  // namespace tessarin

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <limits>
 #include <mutex>
 
@@ -18,6 +19,7 @@
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
+#include "core/watcher/remote_watch.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {
@@ -33,7 +35,25 @@ struct WatchCycle::State {
   LoggedResults logged;
   std::atomic<bool> wallpaperRequested{false};
   std::mutex busy;  // held for a whole cycle, and for a task between cycles
+  RemoteWatch remote;
 };
+
+namespace {
+
+// A log directory removed while watching (or a disk not mounted yet) is made again, parents
+// included, so that the results finishing meanwhile are not lost.
+void EnsureLogDir(Environment& env) {
+  if (env.logDir.empty())
+    return;
+  std::error_code error;
+  if (std::filesystem::is_directory(env.logDir, error))
+    return;
+  std::filesystem::create_directories(env.logDir, error);
+  if (error)
+    env.exceptions.LogFailure("WatchClients - " + env.logDir + " - " + error.message());
+}
+
+}  // namespace
 
 int CycleIntervalMs(const SettingsStore& settings) {
   const std::int64_t ms = static_cast<std::int64_t>(settings.Read(settings::kTimer)) * 1000;
@@ -44,9 +64,25 @@ int CycleIntervalMs(const SettingsStore& settings) {
 
 WatchCycle::WatchCycle(Environment& env, TaskDetailReader& details, ProjectLogger& loggers,
                        ProgramLauncher& launcher)
-    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}}) {}
+    : state_(new State{env, details, loggers, launcher, {}, {}, false, {}, {}, {}, {}}) {}
 
 WatchCycle::~WatchCycle() = default;
+
+CycleOutcome WatchCycle::ScanWithoutWriting() {
+  State& state = *state_;
+  CycleOutcome outcome;
+  CycleFlags flags;
+  // A cache of its own, so that nothing this scan sees changes what the cycles do.
+  LoggedResults logged;
+  ScanContext context{state.env, flags, logged, state.loggers, true};
+  ClientConditions lastGood = state.clientConditions;
+  ScanReport scan = DrawMonitorImage(context, state.details, lastGood, state.remote);
+  outcome.published = scan.published;
+  outcome.display = std::move(scan.display);
+  outcome.results = std::move(scan.results);
+  outcome.errors = state.env.exceptions.TakeFailures();
+  return outcome;
+}
 
 void WatchCycle::RequestWallpaper() {
   state_->wallpaperRequested = true;
@@ -63,6 +99,7 @@ CycleOutcome WatchCycle::WatchClients() {
   SettingsStore& settings = state.env.settings;
   CycleOutcome outcome;
   CycleFlags flags;
+  bool mayWrite = true;
   try {
     if (!state.firstCycleDone) {
       state.firstCycleDone = true;
@@ -71,12 +108,15 @@ CycleOutcome WatchCycle::WatchClients() {
     const WriteRefusal refusal = WriteIntoClientRefusal(settings, state.env);
     if (!refusal.text.empty()) {
       outcome.writeRefusal = refusal.text;
+      mayWrite = !refusal.programDirInside;
       // With Tessarin.ini itself in the client directory not even this is counted.
       if (!refusal.programDirInside)
         state.env.exceptions.LogExceptionOnce("WatchClients - " + refusal.text);
     } else {
+      EnsureLogDir(state.env);
       ScanContext context{state.env, flags, state.logged, state.loggers};
-      ScanReport scan = DrawMonitorImage(context, state.details, state.clientConditions);
+      ScanReport scan =
+          DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
       if (scan.published) {
         outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
         outcome.published = true;
@@ -97,13 +137,16 @@ CycleOutcome WatchCycle::WatchClients() {
       outcome.sounds = PlayDueSounds(flags, settings, state.env.sound);
     }
   } catch (const std::exception& error) {
-    try {
-      state.env.exceptions.LogException(std::string("WatchClients - ") + error.what());
-    } catch (const std::exception&) {
-      // The settings file cannot be written, so not even this can be counted; the next
-      // cycle runs all the same.
-    }
+    state.env.exceptions.LogFailure(std::string("WatchClients - ") + error.what());
   }
+  // One write of Tessarin.ini per cycle: the checkpoint memory and the exception counts.
+  try {
+    if (mayWrite)
+      settings.UpdateFile();
+  } catch (const std::exception& error) {
+    state.env.exceptions.LogFailure(error.what());
+  }
+  outcome.errors = state.env.exceptions.TakeFailures();
   outcome.alertState = state.alerts.alertState;
   outcome.trayLevel = state.alerts.trayLevel;
   outcome.nextIntervalMs = CycleIntervalMs(settings);

@@ -41,6 +41,9 @@ struct CycleOutcome {
   std::string writeRefusal;
   // Options/timer in milliseconds (0 gives 100) for the pause after this cycle.
   int nextIntervalMs = 60000;
+  // What failed to be written (or a log to be read) in this cycle, one text each: what,
+  // which file, the system's reason. Empty when all went well.
+  std::vector<std::string> errors;
 };
 
 // Options/timer seconds as milliseconds; 0 (or less) gives 100.
@@ -57,6 +60,10 @@ class WatchCycle {
   // Runs one whole cycle (WatchClients): scan, alerts, wallpaper, sounds. One thread at a time.
   // Errors end the cycle early and are counted as "WatchClients - "; none escapes.
   CycleOutcome WatchClients();
+
+  // The scan of a cycle that only reads: the display and result lists of every client, with
+  // no log row, backup, checkpoint memory or settings write; alerts and sounds stay untouched.
+  CycleOutcome ScanWithoutWriting();
 
   // Raised by the setup dialog when the wallpaper option is switched on; survives until
   // the next wallpaper step. Safe from any thread.

@@ -51,10 +51,16 @@ WorkunitFacts FindWorkunit(const std::string& clientState, const FinishedResult&
 // file never ends with one. One write, so a failure cannot split the header from its row; a
 // write that fails part-way (disk full, file size limit) is cut off again, because a partial
 // row holding the result name would count as logged and the full row would never follow.
-// A symbolic link in place of the log is not followed.
+// A file this write created is removed again when nothing could be written to it, so no empty
+// log is left for the next start to take for an old one. A symbolic link is not followed.
 void AppendRow(const std::string& path, const std::string& row) {
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0666);
+  constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW;
+  bool created = false;
+  int fd = ::open(path.c_str(), kFlags);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+    created = fd >= 0;
+  }
   if (fd < 0)
     throw std::runtime_error(path + " - " + std::strerror(errno));
   struct stat info {};
@@ -78,6 +84,8 @@ void AppendRow(const std::string& path, const std::string& row) {
       if (done > 0 && ::ftruncate(fd, info.st_size) != 0) {
         // The partial row stays; the next row starts on a line of its own all the same.
       }
+      if (created)
+        ::unlink(path.c_str());
       ::close(fd);
       throw std::runtime_error(path + " - " + std::strerror(error));
     }
@@ -87,55 +95,74 @@ void AppendRow(const std::string& path, const std::string& row) {
     throw std::runtime_error(path + " - " + std::strerror(errno));
 }
 
+enum class LookUp { kLogged, kNotLogged, kUnknown };
+
+// The cache holds names found in boinc.csv whose project logger has had its turn since; a name
+// found in boinc.csv is handed to its project logger once more, which writes only what its
+// own logs lack (after a failure or a crash between the two writes).
+LookUp LookUpInBoincCsv(LoggedResults& logged, const std::string& loggedName,
+                        const std::string& csvPath, ExceptionLog& exceptions) {
+  if (!PathExists(csvPath))
+    return LookUp::kNotLogged;
+  try {
+    switch (logged.FileIndex().Find(csvPath, loggedName)) {
+      case ResultNameIndex::Answer::kFound:
+        return LookUp::kLogged;
+      case ResultNameIndex::Answer::kNoColumn:
+        exceptions.LogException("AlreadyLogged - No result name field");
+        return LookUp::kNotLogged;
+      case ResultNameIndex::Answer::kNotFound:
+        return LookUp::kNotLogged;
+    }
+  } catch (const std::exception& error) {
+    exceptions.LogFailure(std::string("AlreadyLogged - ") + error.what());
+  }
+  return LookUp::kUnknown;
+}
+
 }  // namespace
 
 bool AlreadyLogged(LoggedResults& logged, const std::string& resultFileName,
                    const std::string& csvPath, ExceptionLog& exceptions) {
-  if (logged.Contains(resultFileName))
+  const std::string loggedName = LoggedText(resultFileName);
+  if (logged.Contains(loggedName))
     return true;
-  if (!PathExists(csvPath))
-    return false;
-  try {
-    switch (logged.FileIndex().Find(csvPath, resultFileName)) {
-      case ResultNameIndex::Answer::kFound:
-        logged.Add(resultFileName);
-        return true;
-      case ResultNameIndex::Answer::kNoColumn:
-        exceptions.LogException("AlreadyLogged - No result name field");
-        return false;
-      case ResultNameIndex::Answer::kNotFound:
-        return false;
-    }
-  } catch (const std::exception& error) {
-    exceptions.LogException(std::string("AlreadyLogged - ") + error.what());
-  }
-  return true;
+  // Not cached here: LogWU still hands a name found in the file to its project logger once.
+  return LookUpInBoincCsv(logged, loggedName, csvPath, exceptions) != LookUp::kNotLogged;
 }
 
-void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-           const FinishedResult& result) {
+LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                 const FinishedResult& result) {
   Environment& env = context.env;
   const std::string csvPath = env.logDir + logs::kBoincCsv;
-  if (AlreadyLogged(context.logged, result.resultFileName, csvPath, env.exceptions))
-    return;
+  const std::string loggedName = LoggedText(result.resultFileName);
+  if (context.logged.Contains(loggedName))
+    return LogOutcome::kAlreadyLogged;
+  const LookUp found = LookUpInBoincCsv(context.logged, loggedName, csvPath, env.exceptions);
+  if (found == LookUp::kUnknown)
+    return LogOutcome::kFailed;
   try {
     WorkunitFacts workunit = FindWorkunit(client.clientState, result);
     if (workunit.fpopsEstimate.empty())
       workunit.fpopsEstimate = result.fpopsEstimate;
     const std::string block = FormatSharedBlock(client.host, project);
     // Columns deadline .. fpops_est, each followed by ','.
-    const std::string after = TextBefore(result.deadline, '.') + "," +
+    const std::string after = UnquotedValue(TextBefore(result.deadline, '.')) + "," +
                               QuoteText(ExtractTag(client.clientState, "host_venue")) + "," +
-                              client.coreVersion + "," + TessVersion() + "," + workunit.appVersion +
-                              "," + QuoteText(result.wuName) + "," +
-                              QuoteText(result.resultFileName) + "," + result.cpuTime + "," +
-                              TextBefore(workunit.fpopsEstimate, '.') + ",";
+                              UnquotedValue(client.coreVersion) + "," + TessVersion() + "," +
+                              UnquotedValue(workunit.appVersion) + "," + QuoteText(result.wuName) +
+                              "," + QuoteText(result.resultFileName) + "," +
+                              UnquotedValue(result.cpuTime) + "," +
+                              UnquotedValue(TextBefore(workunit.fpopsEstimate, '.')) + ",";
     const std::string error = result.error ? "true" : "false";
 
-    const std::string row = QuoteText(FormatLogDate(result.loggingTime)) + "," +
-                            QuoteText(project.project_name) + "," + QuoteText(workunit.appName) +
-                            "," + block + after + error + "," + QuoteText(result.errorText);
-    AppendRow(csvPath, row);
+    if (found == LookUp::kNotLogged) {
+      const std::string row = QuoteText(FormatLogDate(result.loggingTime)) + "," +
+                              QuoteText(project.project_name) + "," + QuoteText(workunit.appName) +
+                              "," + block + after + error + "," + QuoteText(result.errorText);
+      AppendRow(csvPath, row);
+      context.flags.finishedWU = true;
+    }
 
     const std::string prefix =
         QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
@@ -150,10 +177,14 @@ void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord&
       context.loggers.LogProjectResult(project.kind, prefix, result.resultFileName, result.wuName,
                                        context.flags);
     }
-    context.flags.finishedWU = true;
+    // A row written now is found in the file by the next look-up, as rows of other runs are.
+    if (found == LookUp::kLogged)
+      context.logged.Add(loggedName);
+    return found == LookUp::kNotLogged ? LogOutcome::kLogged : LogOutcome::kAlreadyLogged;
   } catch (const std::exception& error) {
-    env.exceptions.LogException(std::string("LogWU - ") + error.what());
+    env.exceptions.LogFailure(std::string("LogWU - ") + error.what());
   }
+  return LogOutcome::kFailed;
 }
 
 }  // namespace tessarin

@@ -30,14 +30,23 @@ struct FinishedResult {
 };
 
 // True when the name is in the cache (letter case ignored) or in the result_name column of
-// the CSV file (exact); a name found in the file joins the cache. A file that cannot be read
-// answers true, so the result waits for the next cycle.
+// the CSV file (exact); only LogWU adds to the cache. Both compare the text the row stores
+// (LoggedText). A file that cannot be read answers true, so the result waits for
+// the next cycle.
 bool AlreadyLogged(LoggedResults& logged, const std::string& resultFileName,
                    const std::string& csvPath, ExceptionLog& exceptions);
 
-// Appends the result's row to boinc.csv unless it is already logged, hands the log row prefix
-// to the project logger and raises the finished-WU flag. Errors are counted as "LogWU - ".
-void LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-           const FinishedResult& result);
+enum class LogOutcome {
+  kLogged,         // its boinc.csv row was written now
+  kAlreadyLogged,  // boinc.csv held it; the project logger wrote what its logs lacked
+  kFailed,         // a log could not be read or written: try again in a later cycle
+};
+
+// Appends the result's row to boinc.csv unless it is there already (then raising the
+// finished-WU flag), and hands the log row prefix to the project logger, which writes only
+// what its own logs lack. A result found in boinc.csv whose project logger then succeeded joins
+// the cache. Errors are counted as "LogWU - ".
+LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
+                 const FinishedResult& result);
 
 }  // namespace tessarin

@@ -11,7 +11,11 @@ int SlotListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant SlotListModel::data(const QModelIndex& index, int role) const {
   const SlotInfo* entry = index.isValid() ? Entry(index.row()) : nullptr;
-  if (entry == nullptr || role != Qt::DisplayRole)
+  if (entry == nullptr)
+    return {};
+  if (role == Qt::ToolTipRole && !entry->LostReason.empty())
+    return ToQString(entry->StatusText + " (" + entry->LostReason + ")");
+  if (role != Qt::DisplayRole)
     return {};
   return ToQString(entry->HostName + " - " + entry->ProjectName + " - " + entry->StatusText);
 }

@@ -2,6 +2,7 @@
 
 #include "core/program/program.h"
 #include "core/settings/settings_keys.h"
+#include "core/settings/settings_store.h"
 #include "gui/dialogs/message_boxes.h"
 #include "gui/display/instance_doorbell.h"
 #include "gui/qt_text.h"
@@ -47,6 +48,7 @@ TrayProgram::TrayProgram(TrayStartOptions options, MessageBoxes& messages, Sound
   }
   doorbell_ = std::make_unique<InstanceDoorbell>(programDir_);
 
+  RemoveSettingsLeftovers(SettingsPath(programDir_));
   program_ = std::make_unique<Program>(programDir_, clock_, sound, launcher);
   if (IsFirstRun(program_->settings())) {
     if (options.openers.setup) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -20,6 +21,7 @@
 #include "gui/dialogs/message_boxes.h"
 #include "gui/qt_text.h"
 #include "gui/setup/file_choosers.h"
+#include "gui/setup/remote_client_dlg.h"
 #include "gui/setup/setup_prompter.h"
 
 namespace tessarin {
@@ -54,6 +56,12 @@ TSetupDlg::TSetupDlg(SettingsStore& store, const SetupContext& context,
   // A fixed-size dialog box, as large as its pages need.
   layout->setSizeConstraint(QLayout::SetFixedSize);
   ConnectHandlers();
+  askRemote = [this]() -> std::optional<RemoteChoice> {
+    TRemoteClientDlg entry(services_.messages, this);
+    if (entry.exec() != QDialog::Accepted)
+      return std::nullopt;
+    return entry.Choice();
+  };
 }
 
 void TSetupDlg::ConnectHandlers() {
@@ -61,6 +69,8 @@ void TSetupDlg::ConnectHandlers() {
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnAdd, &QPushButton::clicked, this, &TSetupDlg::btnAddClick);
   connect(btnRemove, &QPushButton::clicked, this, &TSetupDlg::btnRemoveClick);
+  connect(btnAddRemote, &QPushButton::clicked, this, &TSetupDlg::btnAddRemoteClick);
+  connect(btnRemoveRemote, &QPushButton::clicked, this, &TSetupDlg::btnRemoveRemoteClick);
   connect(btnSelectDir, &QPushButton::clicked, this, &TSetupDlg::btnSelectDirClick);
   connect(btnSoundNewWU, &QPushButton::clicked, this, &TSetupDlg::btnSoundNewWUClick);
   connect(btnSoundFinishedWU, &QPushButton::clicked, this, &TSetupDlg::btnSoundFinishedWUClick);
@@ -120,9 +130,36 @@ void TSetupDlg::ShowDirs(const std::vector<BoincDirEntry>& dirs) {
   }
 }
 
+std::vector<RemoteClientSetting> TSetupDlg::ListedRemotes() const {
+  std::vector<RemoteClientSetting> remotes;
+  for (int i = 0; i < lbRemoteClients->count(); ++i) {
+    const QListWidgetItem* entry = lbRemoteClients->item(i);
+    const std::optional<RemoteAddress> address = ParseRemoteAddress(ToBytes(entry->text()));
+    if (address) {
+      remotes.push_back({*address, entry->checkState() == Qt::Checked,
+                         ToBytes(entry->data(Qt::UserRole).toString())});
+    }
+  }
+  return remotes;
+}
+
+void TSetupDlg::ShowRemotes(const std::vector<RemoteClientSetting>& remotes) {
+  lbRemoteClients->clear();
+  for (const RemoteClientSetting& remote : remotes) {
+    auto* entry = new QListWidgetItem(ToQString(remote.address.Key()), lbRemoteClients);
+    entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+    entry->setCheckState(remote.enabled ? Qt::Checked : Qt::Unchecked);
+    entry->setData(Qt::UserRole, ToQString(remote.passwordFile));
+    if (!remote.passwordFile.empty())
+      entry->setToolTip("Password from " + ToQString(remote.passwordFile));
+  }
+}
+
 SetupSettings TSetupDlg::Values() const {
   SetupSettings s = loaded_;
   s.boincDirs = ListedDirs();
+  s.remotes = ListedRemotes();
+  s.typedPasswords = typedPasswords_;
   s.logDir = ToBytesKeeping(edLogDir->text(), loaded_.logDir);
   s.yellowAlert = tbYellowAlert->value();
   s.redAlert = tbRedAlert->value();
@@ -153,6 +190,7 @@ SetupSettings TSetupDlg::Values() const {
 void TSetupDlg::ShowValues(const SetupSettings& s) {
   cbAutorun->setChecked(s.autorun);
   ShowDirs(s.boincDirs);
+  ShowRemotes(s.remotes);
   edLogDir->setText(ToQString(s.logDir));
   edSoundNewWU->setText(ToQString(s.soundNewWU));
   edSoundFinishedWU->setText(ToQString(s.soundFinishedWU));
@@ -208,6 +246,23 @@ void TSetupDlg::btnRemoveClick() {
     else
       ++i;
   }
+}
+
+void TSetupDlg::btnAddRemoteClick() {
+  const std::optional<RemoteChoice> choice = askRemote();
+  if (!choice)
+    return;
+  SetupSettings values;
+  values.remotes = ListedRemotes();
+  values.typedPasswords = typedPasswords_;
+  AddRemoteClient(values, *choice);
+  typedPasswords_ = values.typedPasswords;
+  ShowRemotes(values.remotes);
+}
+
+void TSetupDlg::btnRemoveRemoteClick() {
+  for (QListWidgetItem* entry : lbRemoteClients->selectedItems())
+    delete entry;
 }
 
 void TSetupDlg::btnSelectDirClick() {

@@ -6,10 +6,13 @@
 #include <QDialog>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "core/setup/remote_choice.h"
 #include "core/setup/save_settings.h"
 #include "core/setup/setup_context.h"
 #include "core/setup/setup_settings.h"
@@ -17,6 +20,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QListWidget;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -61,6 +65,8 @@ class TSetupDlg : public QDialog {
   void btnOkClick();
   void btnAddClick();
   void btnRemoveClick();
+  void btnAddRemoteClick();
+  void btnRemoveRemoteClick();
   void btnSelectDirClick();
   void btnSoundNewWUClick();
   void btnSoundFinishedWUClick();
@@ -78,6 +84,10 @@ class TSetupDlg : public QDialog {
   THCheckListBox* lbBoincDirs = nullptr;
   QPushButton* btnAdd = nullptr;
   QPushButton* btnRemove = nullptr;
+  QGroupBox* gbRemoteClients = nullptr;
+  QListWidget* lbRemoteClients = nullptr;
+  QPushButton* btnAddRemote = nullptr;
+  QPushButton* btnRemoveRemote = nullptr;
   QGroupBox* gbLogDir = nullptr;
   THEdit* edLogDir = nullptr;
   QPushButton* btnSelectDir = nullptr;
@@ -131,6 +141,10 @@ class TSetupDlg : public QDialog {
   QPushButton* btnOk = nullptr;
   QPushButton* btnCancel = nullptr;
 
+  // Asks for one remote client ("Add remote…"); nothing when cancelled. Runs the remote
+  // client dialog unless a test answers instead.
+  std::function<std::optional<RemoteChoice>()> askRemote;
+
  private:
   QWidget* BuildDirectoriesPage();
   QWidget* BuildNotificationsPage();
@@ -151,6 +165,8 @@ class TSetupDlg : public QDialog {
 
   std::vector<BoincDirEntry> ListedDirs() const;
   void ShowDirs(const std::vector<BoincDirEntry>& dirs);
+  std::vector<RemoteClientSetting> ListedRemotes() const;
+  void ShowRemotes(const std::vector<RemoteClientSetting>& remotes);
   void ChooseSound(THEdit* edit);
   // Ends the Test sound (cut short when still playing); false when none was started.
   bool StopTest();
@@ -167,6 +183,8 @@ class TSetupDlg : public QDialog {
   std::unique_ptr<StoppableSound> testSound_;
   std::atomic<bool> testPlaying_{false};
   QPushButton* testButton_ = nullptr;
+  // Passwords typed with "Add remote…", saved on OK.
+  std::vector<std::pair<std::string, std::string>> typedPasswords_;
 };
 
 }  // namespace tessarin

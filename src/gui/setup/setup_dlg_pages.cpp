@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -96,6 +97,22 @@ QWidget* TSetupDlg::BuildDirectoriesPage() {
   dirsLayout->addWidget(lbBoincDirs);
   dirsLayout->addLayout(dirButtons);
   layout->addWidget(gbBoincDirs, 1);
+
+  gbRemoteClients = NewGroup("gbRemoteClients", "Remote BOINC clients",
+                             "BOINC clients on other computers, watched over the network");
+  lbRemoteClients = new QListWidget;
+  lbRemoteClients->setObjectName("lbRemoteClients");
+  lbRemoteClients->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  btnAddRemote = NewButton("btnAddRemote", "Add remote\u2026");
+  btnRemoveRemote = NewButton("btnRemoveRemote", "Remove");
+  auto* remoteButtons = new QHBoxLayout;
+  remoteButtons->addStretch();
+  remoteButtons->addWidget(btnAddRemote);
+  remoteButtons->addWidget(btnRemoveRemote);
+  auto* remotesLayout = new QVBoxLayout(gbRemoteClients);
+  remotesLayout->addWidget(lbRemoteClients);
+  remotesLayout->addLayout(remoteButtons);
+  layout->addWidget(gbRemoteClients, 1);
 
   gbLogDir = NewGroup(
       "gbLogDir", "Directory for log files",

@@ -223,3 +223,37 @@ TEST_F(SlotReaderTest, OtherKindsReadNoFiles) {
 
 }  // namespace
 }  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+// A remote task's science files are on the other machine: nothing local is read, even where
+// files of that name exist, and the kind and RPC progress still show.
+TEST_F(SlotReaderTest, RemoteTaskReadsNoFilesAndLostOneKeepsItsReason) {
+  facts.kind = ProjectKind::kSeti;
+  facts.remote = true;
+  facts.percentDone = 25;
+  SlotFile("state.sah", "<ncfft>31560</ncfft><prog>0.9</prog>");
+  ProjectFile("wu_1234_0_0", std::string(500, 'x'));
+  LogFile("wu_1234.tess", "<group_info><data_desc><start_ra>1</start_ra></data_desc></group_info>");
+  const SlotInfo& entry = Read();
+  EXPECT_EQ(entry.ProjectKind, 1);
+  EXPECT_EQ(entry.Progress, 25);
+  EXPECT_EQ(entry.InfoText, "");
+  EXPECT_EQ(entry.SpikePower, "");
+  EXPECT_EQ(entry.OutputSize, 0);
+  EXPECT_EQ(entry.LostReason, "");
+
+  ActiveTaskFacts lost;
+  lost.remote = true;
+  lost.clientDir = "boinc-box:31416";
+  lost.lostReason = "wrong password";
+  facts = lost;
+  const SlotInfo& lostEntry = Read();
+  EXPECT_EQ(lostEntry.HostName, "boinc-box:31416");
+  EXPECT_EQ(lostEntry.StatusText, "Connection to client lost !");
+  EXPECT_EQ(lostEntry.LostReason, "wrong password");
+}
+
+}  // namespace
+}  // namespace tessarin::test

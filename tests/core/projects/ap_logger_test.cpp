@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/data/log_files.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/settings_keys.h"
 #include "core/tools/csv.h"
 #include "core/tools/files.h"
@@ -64,6 +65,7 @@ class ApLoggerTest : public ::testing::Test {
 
   test::TestEnvironment t;
   CycleFlags flags;
+  ProjectLogIndex index;
 };
 
 TEST_F(ApLoggerTest, StrongestPeakWinsAndTiesKeepTheEarlierOne) {
@@ -95,7 +97,7 @@ TEST_F(ApLoggerTest, ElementsWithoutAPositivePowerAreOnlyCounted) {
 TEST_F(ApLoggerTest, WritesTheRowFromAHeaderThatHoldsBothCoordinates) {
   t.dir.Write("logs/w.tess", kWorkunitInside);
   t.dir.Write("logs/r_0.tess", kResult);
-  LogAp(t.env, flags, Prefix(), "r_0", "w");
+  LogAp(t.env, index, flags, Prefix(), "r_0", "w");
   EXPECT_EQ(
       ProjectColumns(),
       (std::vector<std::string>{"1.5", "-2.25", "1.75", "-2.5", "8388608", "2454000.5", "32", "0",
@@ -108,7 +110,7 @@ TEST_F(ApLoggerTest, WritesTheRowFromAHeaderThatHoldsBothCoordinates) {
 
 TEST_F(ApLoggerTest, CoordinatesOutsideTheHeaderGiveOnlyTheStart) {
   t.dir.Write("logs/w.tess", kWorkunitOutside);
-  LogAp(t.env, flags, Prefix(), "r_0", "w");
+  LogAp(t.env, index, flags, Prefix(), "r_0", "w");
   EXPECT_EQ(ProjectColumns(),
             (std::vector<std::string>{"3.5", "4.5", "", "", "8388608", "2455000.5", "32", "0",
                                       "8192", "10", "128", "18.0", "", "", "", "", "", "0"}));
@@ -117,8 +119,8 @@ TEST_F(ApLoggerTest, CoordinatesOutsideTheHeaderGiveOnlyTheStart) {
 TEST_F(ApLoggerTest, NothingIsLoggedWithoutAWorkunitBackup) {
   t.dir.Write("logs/r_0.tess", kResult);
   t.dir.Write("logs/empty.tess", "");
-  LogAp(t.env, flags, Prefix(), "r_0", "w");
-  LogAp(t.env, flags, Prefix(), "r_0", "empty");
+  LogAp(t.env, index, flags, Prefix(), "r_0", "w");
+  LogAp(t.env, index, flags, Prefix(), "r_0", "empty");
   EXPECT_FALSE(PathExists(t.env.logDir + logs::kApCsv));
   EXPECT_FALSE(flags.wallpaperRequest);
 }
@@ -129,7 +131,7 @@ TEST_F(ApLoggerTest, NoBackupIsRemovedWhateverTheOptions) {
   t.settings.Write(settings::kBackupWU, false);
   t.settings.Write(settings::kBackupResult, false);
   t.settings.Write(settings::kBackupState, false);
-  LogAp(t.env, flags, Prefix(), "r_0", "w");
+  LogAp(t.env, index, flags, Prefix(), "r_0", "w");
   EXPECT_TRUE(PathExists(t.env.logDir + "w.tess"));
   EXPECT_TRUE(PathExists(t.env.logDir + "r_0.tess"));
 }
@@ -140,14 +142,14 @@ TEST_F(ApLoggerTest, HostileValuesAndNamesCannotBreakOutOfTheirPlace) {
               "<header><start_coords><ra>1,2\r\n\"x\",y</ra></start_coords>"
               "</header>");
   t.dir.Write("r_0.tess", kResult);
-  LogAp(t.env, flags, Prefix(), "../r_0", "w");
+  LogAp(t.env, index, flags, Prefix(), "../r_0", "w");
   EXPECT_EQ(ProjectColumns()[0], "1 2   x  y");
   EXPECT_EQ(ProjectColumns()[17], "0");
   EXPECT_EQ(t.ExceptionCount("FindBestApPeak - Unsafe file name"), 1);
 
   t.dir.Write("w.tess", kWorkunitInside);
   CycleFlags second;
-  LogAp(t.env, second, Prefix(), "r_0", "../w");
+  LogAp(t.env, index, second, Prefix(), "r_0", "../w");
   EXPECT_FALSE(second.wallpaperRequest);
   EXPECT_EQ(t.ExceptionCount("LogAp - Unsafe file name"), 1);
 }

@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "core/data/log_files.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/settings_keys.h"
 #include "core/tools/files.h"
+#include "core/tools/text.h"
 #include "support/test_environment.h"
 #include "zip_fixture.h"
 
@@ -59,6 +61,7 @@ class EinsteinLoggerTest : public ::testing::Test {
 
   test::TestEnvironment t;
   CycleFlags flags;
+  ProjectLogIndex index;
 };
 
 TEST(ReadStreamLineTest, SplitsAtLineFeedsAndDropsEveryCarriageReturn) {
@@ -74,13 +77,13 @@ TEST(ReadStreamLineTest, SplitsAtLineFeedsAndDropsEveryCarriageReturn) {
 
 TEST_F(EinsteinLoggerTest, WritesOneRowPerValidCoincidence) {
   WriteBackups();
-  EXPECT_EQ(LogResultEinstein(t.env, "r_0"), 3);
+  EXPECT_EQ(LogResultEinstein(t.env, index, "r_0"), 3);
   const std::string header = std::string(logs::kEinsteinResultHeader) + "\r\n";
   EXPECT_EQ(ReadLog(logs::kEinsteinResultCsv),
             header + kRow1 + "\r\n" + kRow2 + "\r\n" + kRow3 + "\r\n");
 
   // A second result appends under the same header.
-  EXPECT_EQ(LogResultEinstein(t.env, "r_0"), 3);
+  EXPECT_EQ(LogResultEinstein(t.env, index, "r_0"), 3);
   EXPECT_EQ(ReadLog(logs::kEinsteinResultCsv).find(header, 1), std::string::npos);
   EXPECT_TRUE(t.ExceptionKeys().empty());
 }
@@ -88,19 +91,19 @@ TEST_F(EinsteinLoggerTest, WritesOneRowPerValidCoincidence) {
 TEST_F(EinsteinLoggerTest, LogsTheRowAfterItsHeaderAndRaisesTheWallpaperRequest) {
   WriteBackups();
   t.settings.Write(settings::kBackupWU, true);
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   const std::string row = kPrefix + "100,200,,,1234.000000,1234.500000,3";
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv), std::string(logs::kEinsteinHeader) + "\r\n" + row);
   EXPECT_TRUE(flags.wallpaperRequest);
 
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv),
             std::string(logs::kEinsteinHeader) + "\r\n" + row + "\r\n" + row);
 }
 
 TEST_F(EinsteinLoggerTest, DefaultBackupOptionsKeepTheResultAndDropTheDescription) {
   WriteBackups();
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   EXPECT_TRUE(PathExists(LogPath("r_0.tess")));
   EXPECT_FALSE(PathExists(LogPath("w.xml")));
 }
@@ -109,7 +112,7 @@ TEST_F(EinsteinLoggerTest, BackupOptionsTheOtherWayRound) {
   WriteBackups();
   t.settings.Write(settings::kBackupResult, false);
   t.settings.Write(settings::kBackupWU, true);
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   EXPECT_FALSE(PathExists(LogPath("r_0.tess")));
   EXPECT_TRUE(PathExists(LogPath("w.xml")));
 }
@@ -118,7 +121,7 @@ TEST_F(EinsteinLoggerTest, ACommandLineBetweenLineBreaksGivesItsRange) {
   t.dir.Write("logs/w.xml",
               "<workunit>\n    <name>w</name>\n    <command_line>\n-s 1234.0\n-e 1234.5\n"
               "--startTime=100\n--endTime=200\n    </command_line>\n</workunit>\n");
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv), std::string(logs::kEinsteinHeader) + "\r\n" + kPrefix +
                                              "100,200,,,1234.000000,1234.500000,0");
 }
@@ -130,7 +133,7 @@ TEST_F(EinsteinLoggerTest, AnOutputThatIsNoArchiveHoldsNoCoincidences) {
   for (const std::string& output :
        {std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03gzip", 14), std::string(kOutput)}) {
     t.dir.Write("logs/r_0.tess", output);
-    LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+    LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   }
   const std::string row = kPrefix + "100,200,,,1234.000000,1234.500000,0";
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv),
@@ -139,7 +142,7 @@ TEST_F(EinsteinLoggerTest, AnOutputThatIsNoArchiveHoldsNoCoincidences) {
 }
 
 TEST_F(EinsteinLoggerTest, MissingBackupsGiveAnEmptyRangeAndNoCoincidences) {
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
+  LogEinstein(t.env, index, flags, kPrefix, "r_0", "w");
   EXPECT_EQ(ReadLog(logs::kEinsteinCsv),
             std::string(logs::kEinsteinHeader) + "\r\n" + kPrefix + ",,,,0.000000,0.000000,0");
   EXPECT_EQ(ReadLog(logs::kEinsteinResultCsv), std::string(logs::kEinsteinResultHeader) + "\r\n");
@@ -151,8 +154,8 @@ TEST_F(EinsteinLoggerTest, NamesThatLeaveTheLogDirectoryAreNeitherReadNorDeleted
   test::WriteZip(t.dir.path() + "r_0.tess", {{"r_0", kOutput}});
   t.dir.Write("w.xml", kDescription);
   t.settings.Write(settings::kBackupResult, false);
-  LogEinstein(t.env, flags, kPrefix, "../r_0", "../w");
-  LogEinstein(t.env, flags, kPrefix, "..", "");
+  LogEinstein(t.env, index, flags, kPrefix, "../r_0", "../w");
+  LogEinstein(t.env, index, flags, kPrefix, "..", "");
 
   EXPECT_TRUE(PathExists(t.dir.path() + "r_0.tess"));
   EXPECT_TRUE(PathExists(t.dir.path() + "w.xml"));
@@ -162,24 +165,31 @@ TEST_F(EinsteinLoggerTest, NamesThatLeaveTheLogDirectoryAreNeitherReadNorDeleted
   EXPECT_EQ(t.ExceptionCount("LogEinstein - Unsafe file name"), 2);
 }
 
-TEST_F(EinsteinLoggerTest, AnUnwritableCoincidenceLogIsCountedAndTheRowStillWritten) {
+TEST_F(EinsteinLoggerTest, AnUnwritableCoincidenceLogHoldsBackTheRowUntilBothHoldTheResultOnce) {
   WriteBackups();
   std::filesystem::create_directory(LogPath(logs::kEinsteinResultCsv));
-  EXPECT_EQ(LogResultEinstein(t.env, "r_0"), 0);
-  const auto keys = t.ExceptionKeys();
-  ASSERT_EQ(keys.size(), 1u);
-  EXPECT_NE(keys[0].find("LogResultEinstein - "), std::string::npos);
+  EXPECT_THROW(LogEinstein(t.env, index, flags, kPrefix, "r_0", "w"), std::exception);
+  EXPECT_FALSE(PathExists(LogPath(logs::kEinsteinCsv)));
 
-  LogEinstein(t.env, flags, kPrefix, "r_0", "w");
-  EXPECT_EQ(ReadLog(logs::kEinsteinCsv), std::string(logs::kEinsteinHeader) + "\r\n" + kPrefix +
-                                             "100,200,,,1234.000000,1234.500000,0");
+  // Column 40 holds the result name, as in the prefix the work-unit log builds.
+  std::string prefix;
+  for (int k = 1; k <= 43; ++k)
+    prefix += k == 40 ? "\"r_0\"," : ",";
+  std::filesystem::remove(LogPath(logs::kEinsteinResultCsv));
+  LogEinstein(t.env, index, flags, prefix, "r_0", "w");
+  ProjectLogIndex afterRestart;
+  WriteBackups();
+  LogEinstein(t.env, afterRestart, flags, prefix, "r_0", "w");
+  EXPECT_EQ(ReadLog(logs::kEinsteinCsv), std::string(logs::kEinsteinHeader) + "\r\n" + prefix +
+                                             "100,200,,,1234.000000,1234.500000,3");
+  EXPECT_EQ(CountFields(ReadLog(logs::kEinsteinResultCsv), '\n'), 5);  // header, 3 rows
 }
 
 TEST_F(EinsteinLoggerTest, AFailedRowWriteReachesTheCallerAndKeepsTheBackups) {
   WriteBackups();
   t.settings.Write(settings::kBackupResult, false);
   std::filesystem::create_directory(LogPath(logs::kEinsteinCsv));
-  EXPECT_THROW(LogEinstein(t.env, flags, kPrefix, "r_0", "w"), std::exception);
+  EXPECT_THROW(LogEinstein(t.env, index, flags, kPrefix, "r_0", "w"), std::exception);
   EXPECT_TRUE(PathExists(LogPath("r_0.tess")));
   EXPECT_TRUE(PathExists(LogPath("w.xml")));
   EXPECT_FALSE(flags.wallpaperRequest);

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/data/log_files.h"
+#include "core/projects/project_log_index.h"
 #include "core/settings/settings_keys.h"
 #include "core/tools/csv.h"
 #include "core/tools/text.h"
@@ -203,10 +204,11 @@ const char* const kState = R"(<ncfft>1234</ncfft>
 </best_triplet>)";
 
 // Stand-in for the 43-column prefix.
-std::string Prefix() {
+// Column 40 holds the result name, as in the prefix the work-unit log builds.
+std::string Prefix(const std::string& resultName = kResultName) {
   std::string prefix;
   for (int k = 1; k <= 42; ++k)
-    prefix += "p" + std::to_string(k) + ',';
+    prefix += (k == 40 ? '"' + resultName + '"' : "p" + std::to_string(k)) + ',';
   return prefix + "false,";
 }
 
@@ -224,7 +226,7 @@ class SahLoggerTest : public ::testing::Test {
       t.dir.Write(Logs(std::string(kResultName) + "_state.tess"), kState);
   }
 
-  void Log() { LogSah(t.env, flags, Prefix(), kResultName, kWu); }
+  void Log() { LogSah(t.env, index, flags, Prefix(), kResultName, kWu); }
 
   bool Exists(const std::string& name) const {
     return std::filesystem::exists(t.env.logDir + name);
@@ -257,6 +259,7 @@ class SahLoggerTest : public ::testing::Test {
 
   test::TestEnvironment t;
   CycleFlags flags;
+  ProjectLogIndex index;
 };
 
 TEST_F(SahLoggerTest, RowCarriesTheWorkunitTheBestSignalsAndTheCounts) {
@@ -389,11 +392,17 @@ TEST_F(SahLoggerTest, SignalLogsGetOneRowPerSignal) {
                 "2451606.8592904,1418924789.4192,128,0.9168656437853\r\n");
 }
 
-TEST_F(SahLoggerTest, SecondResultAppendsWithoutHeaders) {
+TEST_F(SahLoggerTest, SecondResultAppendsWithoutHeadersAndNoResultIsWrittenTwice) {
   WriteBackups(kWorkunitWithGroup);
   Log();
+  // The same result again, in this run and after a restart (a fresh index): nothing.
   WriteBackups(kWorkunitWithGroup);
   Log();
+  ProjectLogIndex afterRestart;
+  LogSah(t.env, afterRestart, flags, Prefix(), kResultName, kWu);
+  WriteBackups(kWorkunitWithGroup);
+  t.dir.Write(Logs("other_0.tess"), kResult);
+  LogSah(t.env, index, flags, Prefix("other_0"), "other_0", kWu);
 
   EXPECT_EQ(Rows(logs::kSahCsv, logs::kSahHeader).size(), 2u);
   const std::string spikes = t.dir.Read(Logs(logs::kSahSpikeCsv));
@@ -406,7 +415,7 @@ TEST_F(SahLoggerTest, OnlySpikesStillCreatesEveryHeader) {
   t.dir.Write(Logs(std::string(kResultName) + ".tess"),
               "<spike><peak_power>1</peak_power></spike><spike></spike><spike><ra>2</ra></spike>"
               "<spike><ra>3</ra></spike>");
-  const SahSignalCounts counts = LogResultSah(t.env, kResultName);
+  const SahSignalCounts counts = LogResultSah(t.env, index, kResultName);
 
   // An empty element is a signal too, and the walk goes on past it.
   EXPECT_EQ(counts.spikes, 4u);
@@ -455,15 +464,27 @@ TEST_F(SahLoggerTest, FailedRowKeepsBackupsAndRaisesNoWallpaper) {
   EXPECT_FALSE(flags.wallpaperRequest);
 }
 
-TEST_F(SahLoggerTest, FailingSignalLogIsCountedAndTheRowStillWritten) {
+TEST_F(SahLoggerTest, AFailingSignalLogHoldsBackTheRowUntilEveryLogHoldsTheResultOnce) {
   WriteBackups(kWorkunitWithGroup);
   t.dir.MakeDir(Logs(logs::kSahTripletCsv));
-  Log();
+  EXPECT_THROW(Log(), std::exception);
+  EXPECT_FALSE(Exists(logs::kSahCsv));
+  EXPECT_TRUE(Exists(std::string(kWu) + ".tess"));
 
-  const auto keys = t.ExceptionKeys();
-  ASSERT_EQ(keys.size(), 1u);
-  EXPECT_NE(keys[0].find("LogResultSah - "), std::string::npos);
-  EXPECT_EQ(Rows(logs::kSahCsv, logs::kSahHeader).size(), 1u);
+  std::filesystem::remove(t.env.logDir + logs::kSahTripletCsv);
+  Log();
+  Log();
+  const auto rows = Rows(logs::kSahCsv, logs::kSahHeader);
+  ASSERT_EQ(rows.size(), 1u);
+  const std::pair<const char*, const char*> signalLogs[] = {
+      {logs::kSahSpikeCsv, "spike_count"},
+      {logs::kSahGaussianCsv, "gaussian_count"},
+      {logs::kSahPulseCsv, "pulse_count"},
+      {logs::kSahTripletCsv, "triplet_count"}};
+  for (const auto& [file, column] : signalLogs) {
+    // The header line and one line per signal, each ending with a line break.
+    EXPECT_EQ(CountFields(t.dir.Read(Logs(file)), '\n') - 2, std::stoi(rows[0].at(column))) << file;
+  }
 }
 
 TEST_F(SahLoggerTest, NamesThatLeaveTheLogDirectoryAreRefused) {
@@ -472,8 +493,8 @@ TEST_F(SahLoggerTest, NamesThatLeaveTheLogDirectoryAreRefused) {
   t.dir.Write("victim.tess", kWorkunitWithGroup);
   t.dir.Write("victim_state.tess", kState);
   for (const char* name : {"../victim", "..", ".", "", "a/b", "a\\b"}) {
-    LogSah(t.env, flags, Prefix(), name, kWu);
-    LogSah(t.env, flags, Prefix(), kResultName, name);
+    LogSah(t.env, index, flags, Prefix(), name, kWu);
+    LogSah(t.env, index, flags, Prefix(), kResultName, name);
   }
 
   EXPECT_EQ(t.ExceptionCount("LogSah - Unsafe file name"), 12);

@@ -11,7 +11,7 @@
 namespace tessarin {
 namespace {
 
-TEST(ExceptionLogTest, CountsEachMessageUnderItsVersionAndFlushesAtOnce) {
+TEST(ExceptionLogTest, CountsEachMessageUnderItsVersionAndLeavesTheWriteToTheCycle) {
   test::TestEnvironment t;
   t.exceptions.LogException("LogWU - bad row");
   t.exceptions.LogException("LogWU - bad row");
@@ -19,7 +19,9 @@ TEST(ExceptionLogTest, CountsEachMessageUnderItsVersionAndFlushesAtOnce) {
   EXPECT_EQ(t.ExceptionCount("LogWU - bad row"), 2);
   EXPECT_EQ(t.ExceptionKeys(), (std::vector<std::string>{"v1.52 - LogWU - bad row", "v1.52 - "}));
 
-  // On disk already, without anyone else flushing.
+  // A burst of errors costs no rewrite of the file; the cycle's one flush takes them along.
+  EXPECT_EQ(t.dir.Read("Tessarin.ini"), "");
+  t.settings.UpdateFile();
   SettingsStore reread(t.settings.FileName());
   EXPECT_EQ(reread.ReadInteger("Exceptions", "v1.52 - LogWU - bad row", 0), 2);
   EXPECT_EQ(reread.ReadInteger("Exceptions", "v1.52 - ", 0), 1);
@@ -39,6 +41,7 @@ TEST(ExceptionLogTest, MessagesWithEqualsSignsOrLineBreaksKeepCountingAfterARest
   test::TestEnvironment t;
   const std::string message = "FileAsString - /data/a=b\nc - Permission denied";
   t.exceptions.LogException(message);
+  t.settings.UpdateFile();
   SettingsStore reread(t.settings.FileName());
   ExceptionLog restarted(reread, "1.52");
   restarted.LogException(message);
@@ -59,11 +62,21 @@ TEST(ExceptionLogTest, TwoThreadsLoseNoCount) {
   EXPECT_EQ(t.ExceptionCount("WatchClients - busy"), 100);
 }
 
-TEST(ExceptionLogTest, AFailedFlushReachesTheCaller) {
+TEST(ExceptionLogTest, FailuresAreCountedAndHandedOnOnceEvenWithAnUnwritableSettingsFile) {
   test::TestEnvironment t;
   SettingsStore unwritable(t.dir.path() + "no-such-dir/Tessarin.ini");
   ExceptionLog log(unwritable, "1.52");
-  EXPECT_THROW(log.LogException("LogWU - x"), std::runtime_error);
+  log.LogException("GetSlot - x");
+  log.LogFailure("LogWU - /logs/boinc.csv - No space left on device");
+  log.LogFailure("LogWU - /logs/boinc.csv - No space left on device");
+  EXPECT_EQ(unwritable.ReadInteger("Exceptions",
+                                   "v1.52 - LogWU - /logs/boinc.csv - No space "
+                                   "left on device",
+                                   0),
+            2);
+  EXPECT_EQ(log.TakeFailures(),
+            std::vector<std::string>(2, "LogWU - /logs/boinc.csv - No space left on device"));
+  EXPECT_TRUE(log.TakeFailures().empty());
 }
 
 }  // namespace

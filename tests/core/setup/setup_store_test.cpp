@@ -262,3 +262,23 @@ TEST(DirectoryOfTest, KeepsTheTrailingSeparator) {
 
 }  // namespace
 }  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// Remote clients survive a save and reload; a typed password goes to the private credentials
+// file, never into Tessarin.ini.
+TEST_F(SetupStoreTest, RemoteClientsAndTypedPasswordsAreSavedApart) {
+  SettingsStore store(IniPath());
+  SetupSettings values = LoadSettings(store, Context());
+  values.remotes = {{RemoteAddress{"boinc-box", 31416}, true, ""},
+                    {RemoteAddress{"10.0.0.7", 1043}, false, dir.path() + "box.pw"}};
+  values.typedPasswords = {{"boinc-box:31416", "typed secret"}};
+  const SetupSettings reloaded = SaveAndReload(values);
+  EXPECT_EQ(reloaded.remotes, values.remotes);
+  EXPECT_EQ(ReadRemotePassword(reloaded.remotes[0], dir.path()), "typed secret");
+  EXPECT_EQ(dir.Read("Tessarin.ini").find("secret"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -1,4 +1,5 @@
 #include "core/setup/setup_validation.h"
+#include "core/setup/remote_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +51,19 @@ TEST_F(SetupValidationTest, AnEmptyListIsReportedFirstEvenWithoutALogDirectory) 
   EXPECT_EQ(prompter.asked, (std::vector<SetupMessage>{
                                 {PromptKind::Error, PromptButtons::Ok, setup_texts::kNoBoincDir}}));
 
-  s.boincDirs = {{client, true}};
-  ScriptedPrompter second;
-  EXPECT_FALSE(ValidateSetup(s, second));
-  EXPECT_EQ(
-      second.asked,
-      (std::vector<SetupMessage>{{PromptKind::Error, PromptButtons::Ok, setup_texts::kNoLogDir}}));
+  // A remote client alone is a client to watch.
+  for (const bool remote : {false, true}) {
+    s.boincDirs.clear();
+    s.remotes.clear();
+    if (remote)
+      s.remotes = {{RemoteAddress{"boinc-box", 31416}, true, ""}};
+    else
+      s.boincDirs = {{client, true}};
+    ScriptedPrompter second;
+    EXPECT_FALSE(ValidateSetup(s, second));
+    EXPECT_EQ(second.asked, (std::vector<SetupMessage>{
+                                {PromptKind::Error, PromptButtons::Ok, setup_texts::kNoLogDir}}));
+  }
 }
 
 TEST_F(SetupValidationTest, AMissingLogDirectoryIsCreatedOnOkAndKeptMissingOnCancel) {
@@ -211,6 +219,48 @@ TEST_F(SetupValidationTest, TheStepsRunInOrderUpToTheFirstStop) {
   EXPECT_EQ(prompter.Texts(),
             (std::vector<std::string>{setup_texts::kCreateLogDir, setup_texts::kSameDirs,
                                       NotBoincDirText(empty)}));
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+TEST(RemoteChoice, NamesWhatIsWrongAndAddsOrReplacesTheClient) {
+  TempDir dir;
+  const std::string open = dir.Write("open.pw", "pw\n");
+  const std::string own = dir.Write("own.pw", "pw\n");
+  std::filesystem::permissions(open, std::filesystem::perms(0644));
+  std::filesystem::permissions(own, std::filesystem::perms(0600));
+  struct Case {
+    RemoteChoice choice;
+    bool fine;
+  };
+  const Case cases[] = {
+      {{"boinc-box", 31416, false, "pw", ""}, true},
+      {{"fe80::2", 1043, false, "", ""}, true},
+      {{"", 31416, false, "pw", ""}, false},
+      {{"a b", 31416, false, "pw", ""}, false},
+      {{"box", 0, false, "pw", ""}, false},
+      {{"box", 31416, true, "", open}, false},
+      {{"box", 31416, true, "", dir.path() + "missing.pw"}, false},
+      {{"box", 31416, true, "", own}, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(RemoteChoiceProblem(c.choice).empty(), c.fine) << c.choice.host;
+
+  SetupSettings values;
+  AddRemoteClient(values, {"box", 31416, false, "typed", ""});
+  AddRemoteClient(values, {"fe80::2", 1043, false, "", ""});
+  AddRemoteClient(values, {"box", 31416, true, "", own});
+  ASSERT_EQ(values.remotes.size(), 2u);
+  EXPECT_EQ(values.remotes[0].address.Key(), "box:31416");
+  EXPECT_EQ(values.remotes[0].passwordFile, own);
+  EXPECT_EQ(values.remotes[1].address.Key(), "[fe80::2]:1043");
+  // The typed password of "box" is dropped again once it reads its password from a file.
+  EXPECT_EQ(values.typedPasswords, (std::vector<std::pair<std::string, std::string>>{
+                                       {"[fe80::2]:1043", ""}, {"box:31416", ""}}));
 }
 
 }  // namespace

@@ -178,7 +178,74 @@ TEST(Backups, VanishedTaskAlreadyLoggedWhileUploadingIsNotLoggedAgain) {
   f.Cycle();
   f.WriteState(ClientStateXml(project));
   f.Cycle();
-  EXPECT_EQ(f.loggers.calls.size(), 1u);
+  const std::string log = f.ReadLog("boinc.csv");
+  EXPECT_EQ(log.find("wu_u_0_0"), log.rfind("wu_u_0_0"));
+}
+
+TEST(Backups, WhatAVanishedTaskLogsFollowsItsResultsLastStateInTheClient) {
+  struct Case {
+    const char* what;
+    std::string result;  // the result's element after the task left, empty when gone
+    int rows;            // boinc.csv rows after two cycles
+    const char* error;   // the row's error column
+    bool remembered;     // still in the checkpoint memory
+  };
+  const Case cases[] = {
+      {"reported and gone", "", 1, "false", false},
+      {"aborted (state 6)", ResultXml("wu_v_1", "wu_v", 6, "wu_v_1_0"), 0, "", false},
+      {"aborted from the manager",
+       ResultXml("wu_v_1", "wu_v", 5, "wu_v_1_0", "<aborted_via_gui/>\n"), 0, "", false},
+      {"compute error (state 3)", ResultXml("wu_v_1", "wu_v", 3, "wu_v_1_0"), 1, "true", false},
+      {"upload failed (state 7)", ResultXml("wu_v_1", "wu_v", 7, "wu_v_1_0"), 1, "true", false},
+      {"waiting to run again", ResultXml("wu_v_1", "wu_v", 2, "wu_v_1_0"), 0, "", true},
+  };
+  for (const Case& c : cases) {
+    WatcherFixture f;
+    const std::string project = ProjectXml(kOtherUrl, "Other@Home");
+    const std::string workunit = WorkunitXml("wu_v", "otherapp", "612", "1e12", {"wu_v.in"});
+    f.WriteState(ClientStateXml(project + workunit + ResultXml("wu_v_1", "wu_v", 2, "wu_v_1_0") +
+                                ActiveTaskXml(kOtherUrl, "wu_v_1", "3", "120.5")));
+    f.WriteClientFile(std::string(kOtherDir) + "wu_v_1_0", "partial output");
+    f.Cycle();
+    f.WriteState(ClientStateXml(project + workunit + c.result));
+    f.Cycle();
+    f.Cycle();
+    const std::string log = f.ReadLog("boinc.csv");
+    int rows = 0;
+    for (std::size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at + 1))
+      ++rows;
+    EXPECT_EQ(rows, c.rows) << c.what;
+    if (rows == 1) {
+      const std::string ending = std::string(",") + c.error + ",";
+      EXPECT_NE(log.find(ending, log.rfind("\"wu_v_1_0\"")), std::string::npos) << c.what;
+    }
+    EXPECT_EQ(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).size(),
+              c.remembered ? 1u : 0u)
+        << c.what;
+  }
+}
+
+TEST(Backups, AVanishedTaskWhoseLoggingFailedIsRememberedUntilItsRowIsWritten) {
+  WatcherFixture f;
+  const std::string project = ProjectXml(kOtherUrl, "Other@Home");
+  f.WriteState(ClientStateXml(project + ResultXml("wu_v_1", "wu_v", 2, "wu_v_1_0") +
+                              ActiveTaskXml(kOtherUrl, "wu_v_1", "3", "120.5")));
+  f.WriteClientFile(std::string(kOtherDir) + "wu_v_1_0", "partial output");
+  f.Cycle();
+  // boinc.csv cannot be read or written while the task vanishes.
+  std::filesystem::create_directory(f.env.logDir + "boinc.csv");
+  f.WriteState(ClientStateXml(project));
+  f.Cycle();
+  f.Cycle();
+  EXPECT_EQ(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).size(), 1u);
+
+  std::filesystem::remove(f.env.logDir + "boinc.csv");
+  f.Cycle();
+  f.Cycle();
+  const std::string log = f.ReadLog("boinc.csv");
+  EXPECT_NE(log.find("\"wu_v_1_0\""), std::string::npos);
+  EXPECT_EQ(log.find("\"wu_v_1_0\""), log.rfind("\"wu_v_1_0\""));
+  EXPECT_TRUE(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).empty());
 }
 
 TEST(Backups, VanishedTaskWithAHostileNameIsNotLogged) {

@@ -155,7 +155,7 @@ TEST(CheckpointKeys, HostileResultNamesReadBackAsWrittenAndSteerNothing) {
     CheckpointMemory memory(store, client);
     for (const std::string& name : names)
       memory.Observe(name, 1, "P", "A", "1.0", 45000, ProgressStatus::kNotJudged);
-    memory.Store(false);
+    memory.Store();
     store.UpdateFile();
   }
   SettingsStore reread(ini);

@@ -150,7 +150,7 @@ TEST_F(HostileNames, PlantedLinksUnderBackupNamesAreNotWrittenThrough) {
   EXPECT_GE(ExceptionsStartingWith(f.test.ExceptionKeys(),
                                    "ProcessStateSah - " + f.env.logDir + "wu_1_0_0_state.tess"),
             1);
-  EXPECT_GE(f.test.ExceptionCount("LogWU - " + f.env.logDir + logs::kBoincCsv + loop), 1);
+  EXPECT_GE(f.test.ExceptionCount("AlreadyLogged - " + f.env.logDir + logs::kBoincCsv + loop), 1);
   EXPECT_TRUE(f.loggers.calls.empty());
 }
 

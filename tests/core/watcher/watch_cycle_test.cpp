@@ -200,13 +200,14 @@ TEST(WatchCycle, FailedScanKeepsTheAlertsButPlaysWhatWasRaised) {
   EXPECT_EQ(f.test.ExceptionCount("DrawMonitorImage - reader failed"), 1);
 }
 
-TEST(WatchCycle, UnwritableSettingsFileEndsTheCycleWithoutEscaping) {
+TEST(WatchCycle, UnwritableSettingsFileIsReportedWithoutEndingTheCycle) {
   WatcherFixture f;
   f.test.dir.Write("Tessarin.ini/blocker", "");
   f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home") + QueuedFor(1)));
   CycleOutcome outcome;
   EXPECT_NO_THROW(outcome = f.Cycle());
-  EXPECT_FALSE(outcome.published);
+  EXPECT_TRUE(outcome.published);
+  EXPECT_EQ(outcome.errors.size(), 1u);
   EXPECT_EQ(outcome.nextIntervalMs, 60000);
 }
 

@@ -1,4 +1,4 @@
-#include "core/watcher/result_name_index.h"
+#include "core/data/result_name_index.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,8 +48,9 @@ int ResultNameColumn(std::string_view headerLine) {
 class ResultNameIndex::OpenFile {
  public:
   explicit OpenFile(const std::string& path) : path_(path) {
-    // Non-blocking, so a FIFO in place of the log cannot stall the cycle.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Non-blocking, so a FIFO in place of the log cannot stall the cycle; a link planted
+    // under the log's name is not read, as it is not written.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd_ < 0)
       ThrowFileError(path, errno);
     struct stat info {};
