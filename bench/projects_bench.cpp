@@ -10,9 +10,9 @@
 #include <span>
 #include <string>
 
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/data/shared_log_block.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_upgrade.h"
 #include "core/projects/score_rating.h"
 #include "core/settings/exception_log.h"

@@ -1,8 +1,8 @@
 #include "core/projects/ap_logger.h"
 
+#include "core/data/log_append.h"
 #include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
-#include "core/projects/log_append.h"
 #include "core/projects/log_row.h"
 #include "core/projects/project_log_index.h"
 #include "core/settings/exception_log.h"

@@ -4,10 +4,10 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/data/log_file_operations.h"
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/data/safe_file_name.h"
-#include "core/projects/log_file_operations.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_names.h"
 #include "core/settings/exception_log.h"
 #include "core/tools/files.h"

@@ -6,11 +6,11 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
 #include "core/projects/einstein_logger.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_line_reader.h"
 #include "core/projects/project_log_index.h"
 #include "core/settings/exception_log.h"

@@ -5,12 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "core/data/log_append.h"
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/data/safe_file_name.h"
 #include "core/projects/backup_name.h"
 #include "core/projects/einstein_command_line.h"
-#include "core/projects/log_append.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_names.h"
 #include "core/projects/project_log_index.h"
 #include "core/projects/zip_first_member.h"

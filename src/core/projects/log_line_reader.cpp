@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-#include "core/projects/log_file_operations.h"
+#include "core/data/log_file_operations.h"
 
 namespace tessarin {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/data/shared_log_block.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_line_reader.h"
 #include "core/projects/log_names.h"
 #include "core/settings/exception_log.h"

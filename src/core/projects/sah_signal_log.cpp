@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
 #include "core/projects/backup_name.h"
-#include "core/projects/log_file_writer.h"
 #include "core/projects/log_row.h"
 #include "core/projects/project_log_index.h"
 #include "core/projects/sah_logger.h"

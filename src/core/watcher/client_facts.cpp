@@ -6,10 +6,23 @@
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/tools/dir_path.h"
+#include "core/tools/files.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 
 namespace tessarin {
+
+std::string ReadWholeClientState(const std::function<std::string()>& read) {
+  std::string state = read();
+  if (!ContainsText(state, "</client_state>"))
+    state = read();
+  return state;
+}
+
+std::string ReadClientStateFile(const std::string& clientDir, ExceptionCounter& exceptions) {
+  const std::string path = clientDir + "client_state.xml";
+  return ReadWholeClientState([&] { return FileAsString(path, exceptions); });
+}
 
 ClientFacts ReadClientFacts(std::string clientState) {
   ClientFacts client;

@@ -102,12 +102,7 @@ class DirectoryScan {
 
  private:
   void ReadClientState() {
-    const std::string path = clientDir_ + "client_state.xml";
-    std::string state = FileAsString(path, context_.env.exceptions);
-    // The client saves by renaming client_state_next.xml over it: caught in that moment the
-    // file is missing or cut short, and read again once before anything is recorded.
-    if (!ContainsText(state, "</client_state>"))
-      state = FileAsString(path, context_.env.exceptions);
+    std::string state = ReadClientStateFile(clientDir_, context_.env.exceptions);
     readable_ = !state.empty();
     if (!readable_)
       return;

@@ -102,7 +102,7 @@ JobLogImport ImportJobLogs(Environment& env) {
   LoggedResults cache;
   NoProjectLogs noProjectLogs;
   for (const std::string& clientDir : WatchedClientDirs(env.settings)) {
-    std::string state = FileAsString(clientDir + "client_state.xml", env.exceptions);
+    std::string state = ReadClientStateFile(clientDir, env.exceptions);
     // Rows are permanent: without the whole client state their host columns would be empty.
     if (!ContainsText(state, "</client_state>")) {
       import.unreadableClients.push_back(clientDir);

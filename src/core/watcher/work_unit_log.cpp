@@ -1,14 +1,8 @@
 #include "core/watcher/work_unit_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <exception>
-#include <stdexcept>
 
+#include "core/data/log_append.h"
 #include "core/data/log_files.h"
 #include "core/data/safe_file_name.h"
 #include "core/data/shared_log_block.h"
@@ -45,54 +39,6 @@ WorkunitFacts FindWorkunit(const std::string& clientState, const FinishedResult&
     return facts.appVersion.empty() && facts.fpopsEstimate.empty() && facts.appName.empty();
   });
   return facts;
-}
-
-// A missing or empty file gets the header first; every row is preceded by a line break, so the
-// file never ends with one. One write, so a failure cannot split the header from its row; a
-// write that fails part-way (disk full, file size limit) is cut off again, because a partial
-// row holding the result name would count as logged and the full row would never follow.
-// A file this write created is removed again when nothing could be written to it, so no empty
-// log is left for the next start to take for an old one. A symbolic link is not followed.
-void AppendRow(const std::string& path, const std::string& row) {
-  constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW;
-  bool created = false;
-  int fd = ::open(path.c_str(), kFlags);
-  if (fd < 0 && errno == ENOENT) {
-    fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
-    created = fd >= 0;
-  }
-  if (fd < 0)
-    throw std::runtime_error(path + " - " + std::strerror(errno));
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    const int error = errno;
-    ::close(fd);
-    throw std::runtime_error(path + " - " + std::strerror(error));
-  }
-  std::string bytes;
-  if (info.st_size == 0)
-    bytes = logs::kBoincCsvHeader;
-  bytes += logs::kLineBreak;
-  bytes += row;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0) {
-      const int error = written < 0 ? errno : ENOSPC;
-      if (done > 0 && ::ftruncate(fd, info.st_size) != 0) {
-        // The partial row stays; the next row starts on a line of its own all the same.
-      }
-      if (created)
-        ::unlink(path.c_str());
-      ::close(fd);
-      throw std::runtime_error(path + " - " + std::strerror(error));
-    }
-    done += static_cast<std::size_t>(written);
-  }
-  if (::close(fd) != 0)
-    throw std::runtime_error(path + " - " + std::strerror(errno));
 }
 
 enum class LookUp { kLogged, kNotLogged, kUnknown };
@@ -160,7 +106,7 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
       const std::string row = QuoteText(FormatLogDate(result.loggingTime)) + "," +
                               QuoteText(project.project_name) + "," + QuoteText(workunit.appName) +
                               "," + block + after + error + "," + QuoteText(result.errorText);
-      AppendRow(csvPath, row);
+      AppendResultRow(csvPath, logs::kBoincCsvHeader, row);
       context.flags.finishedWU = true;
     }
 

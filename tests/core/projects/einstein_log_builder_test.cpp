@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "core/data/log_files.h"
@@ -99,6 +100,24 @@ TEST_F(EinsteinLogBuilderTest, TakesOverTheEinsteinRowsWithTheirCoincidences) {
   // Backups are left as they are at start-up.
   EXPECT_TRUE(PathExists(t.env.logDir + "w.xml"));
   EXPECT_TRUE(t.ExceptionKeys().empty());
+}
+
+TEST_F(EinsteinLogBuilderTest, ABuildKilledHalfWayIsDoneAgainWholeAtTheNextStart) {
+  WriteBackups();
+  WriteBoinc({kEinstein, kSeti, kEinsteinWithoutBackups});
+  BuildEinsteinLog(t.env);
+  const std::string einstein = Einstein();
+  const std::string resultPath = std::string("logs/") + logs::kEinsteinResultCsv;
+  const std::string coincidences = t.dir.Read(resultPath);
+
+  // Killed after the first result's coincidences, with the log half built aside.
+  std::filesystem::remove(t.env.logDir + logs::kEinsteinCsv);
+  t.dir.Write(std::string("logs/") + logs::kEinsteinCsv + ".tmp",
+              std::string(logs::kEinsteinHeader) + "\r\n" + Prefix(kEinstein) + "10");
+  BuildEinsteinLog(t.env);
+  EXPECT_EQ(Einstein(), einstein);
+  EXPECT_EQ(t.dir.Read(resultPath), coincidences);
+  EXPECT_FALSE(PathExists(t.env.logDir + logs::kEinsteinCsv + ".tmp"));
 }
 
 TEST_F(EinsteinLogBuilderTest, ReadsASemicolonLogThatLacksColumns) {

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "core/tools/text.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
+#include "core/tools/text.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

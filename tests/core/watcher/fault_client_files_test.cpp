@@ -5,10 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "core/data/log_files.h"
-#include "fault_support.h"
+#include "core/watcher/client_facts.h"
+#include "support/fault_support.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {
@@ -101,6 +104,29 @@ TEST(ClientFileFault, AClientStateCutAtEveryLengthNeverLogsAHalfResult) {
   }
   EXPECT_LE(Occurrences(csv, "\"sound_0_0\""), 1);
   ExpectRecovery(f);
+}
+
+TEST(ClientFileFault, AClientStateCaughtWhileRenamedIsReadOnceMore) {
+  // What successive reads of the file return while the client renames the next state over it.
+  const std::string whole = "<client_state>a</client_state>\n";
+  const std::string cut = "<client_state>a</cli";
+  struct Case {
+    std::vector<std::string> reads;
+    std::string kept;
+    int readsMade;
+  };
+  const Case cases[] = {
+      {{whole, "never asked"}, whole, 1},
+      {{"", whole}, whole, 2},
+      {{cut, whole}, whole, 2},
+      {{cut, cut, whole}, cut, 2},
+  };
+  for (const Case& c : cases) {
+    int made = 0;
+    const std::string kept = ReadWholeClientState([&] { return c.reads[made++]; });
+    EXPECT_EQ(kept, c.kept) << c.reads[0];
+    EXPECT_EQ(made, c.readsMade) << c.reads[0];
+  }
 }
 
 // A writer that keeps rewriting a file in place, longer and shorter, while cycles read it,

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "core/data/log_files.h"
-#include "fault_support.h"
+#include "support/fault_support.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

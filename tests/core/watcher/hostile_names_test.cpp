@@ -10,7 +10,7 @@
 
 #include "core/data/log_files.h"
 #include "core/settings/settings_keys.h"
-#include "fault_support.h"
+#include "support/fault_support.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {

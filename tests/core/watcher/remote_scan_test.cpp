@@ -8,10 +8,10 @@
 #include <thread>
 
 #include "core/remote/remote_address.h"
-#include "core/tools/csv.h"
-#include "core/tools/text.h"
 #include "core/remote/remote_clients.h"
 #include "core/settings/settings_keys.h"
+#include "core/tools/csv.h"
+#include "core/tools/text.h"
 #include "support/fake_rpc_server.h"
 #include "watcher_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/projects/log_file_operations.h"
+#include "core/data/log_file_operations.h"
 
 #include <fcntl.h>
 #include <unistd.h>

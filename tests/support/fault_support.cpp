@@ -1,4 +1,4 @@
-#include "fault_support.h"
+#include "support/fault_support.h"
 
 #include <fcntl.h>
 #include <linux/capability.h>

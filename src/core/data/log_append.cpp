@@ -1,7 +1,7 @@
-#include "core/projects/log_append.h"
+#include "core/data/log_append.h"
 
+#include "core/data/log_file_writer.h"
 #include "core/data/log_files.h"
-#include "core/projects/log_file_writer.h"
 
 namespace tessarin {
 

@@ -1,38 +1,21 @@
 // A log writer that runs out of room in the middle of a row takes the partial row back, so the
 // rows before it stay the last lines of the log and the next row starts cleanly.
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
-#include <csignal>
 
 #include <filesystem>
 
-#include "core/projects/log_file_writer.h"
+#include "core/data/log_file_writer.h"
+#include "support/fault_support.h"
 #include "support/temp_dir.h"
 
 namespace tessarin {
 namespace {
 
-class SizeLimit {
- public:
-  explicit SizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~SizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
- private:
-  rlimit saved_{};
-};
-
 TEST(LogFileWriterFault, ARowCutShortByTheSizeLimitIsTakenBack) {
   test::TempDir dir;
   const std::string path = dir.Write("sah_boinc.csv", "header\r\nrow 1\r\nrow 2");
   {
-    SizeLimit limit(30);
+    test::FileSizeLimit limit(30);
     LogFileWriter writer(path, LogFileWriter::Mode::kAppend);
     writer.Write("\r\nrow 3 that is much longer than the room left");
     EXPECT_THROW(writer.Close(), std::runtime_error);
@@ -50,12 +33,34 @@ TEST(LogFileWriterFault, RowsFlushedBeforeTheFailureStay) {
   {
     // Rows larger than the buffer go out one by one; only the one that failed is taken back.
     const std::string big(70 * 1024, 'x');
-    SizeLimit limit(1 + big.size() + 100);
+    test::FileSizeLimit limit(1 + big.size() + 100);
     LogFileWriter writer(path, LogFileWriter::Mode::kAppend);
     writer.Write(big);
     EXPECT_THROW(writer.Write(big), std::runtime_error);
   }
   EXPECT_EQ(dir.Read("log.csv").size(), 1 + 70 * 1024u);
+}
+
+TEST(LogFileWriterFault, ALogItCreatedAndCouldNotFillIsRemoved) {
+  // An empty boinc.csv left behind would be taken for an old log at the next start.
+  test::TempDir dir;
+  const std::string path = dir.path() + "boinc.csv";
+  {
+    test::FileSizeLimit limit(0);
+    LogFileWriter writer(path, LogFileWriter::Mode::kAppend);
+    writer.Write("header\r\nrow 1");
+    EXPECT_THROW(writer.Close(), std::runtime_error);
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  // One that was there before keeps its place, empty or not.
+  dir.Write("boinc.csv", "");
+  {
+    test::FileSizeLimit limit(0);
+    LogFileWriter writer(path, LogFileWriter::Mode::kAppend);
+    writer.Write("header");
+    EXPECT_THROW(writer.Close(), std::runtime_error);
+  }
+  EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 TEST(LogFileWriterFault, ALinkUnderTheLogNameIsNotFollowed) {

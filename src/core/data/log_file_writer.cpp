@@ -1,4 +1,4 @@
-#include "core/projects/log_file_writer.h"
+#include "core/data/log_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/projects/log_file_operations.h"
+#include "core/data/log_file_operations.h"
 
 namespace tessarin {
 
