@@ -47,10 +47,7 @@ void LogAp(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
   const std::string path = env.logDir + logs::kApCsv;
   if (index.Holds(path, LoggedText(resultName)))
     return;
-  std::string workunit = FileAsString(env.logDir + wuName + logs::kBackupExtension, env.exceptions);
-  if (workunit.empty()) {
-    return;
-  }
+  std::string workunit = RequiredWorkunitCopy(env, wuName);
   // start_coords is taken from the whole work unit, end_coords only from its header.
   std::string startCoords = ExtractTagCut(workunit, "start_coords");
   std::string header = ExtractTagCut(workunit, "header");

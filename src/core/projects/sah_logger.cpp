@@ -88,10 +88,7 @@ void LogSah(const Environment& env, ProjectLogIndex& index, CycleFlags& flags,
   const std::string& dir = env.logDir;
   if (index.Holds(dir + logs::kSahCsv, LoggedText(resultName)))
     return;
-  std::string workunit = FileAsString(dir + wuName + logs::kBackupExtension, env.exceptions);
-  if (workunit.empty())
-    return;
-
+  std::string workunit = RequiredWorkunitCopy(env, wuName);
   LogRow row(prefix);
   AppendWorkunitColumns(row, std::move(workunit));
   const SahSignalCounts counts = LogResultSah(env, index, resultName);

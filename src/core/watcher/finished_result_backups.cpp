@@ -4,6 +4,7 @@
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/watcher/backups.h"
+#include "core/watcher/project_logs_due.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {
@@ -19,9 +20,11 @@ void BackUpBeforeLogging(ScanContext& context, ProjectKind kind, const std::stri
                          const std::string& clientDir, const std::string& projectDir) {
   if (!LoggerReadsBackups(kind))
     return;
-  // Once logged, the logger may have deleted the copies on purpose: they are not made again.
+  // Once logged, the logger may have deleted the copies on purpose: they are not made again,
+  // unless its row is still owed (the copies could not be made in time, a full disk).
   if (AlreadyLogged(context.logged, resultFileName, context.env.logDir + logs::kBoincCsv,
-                    context.env.exceptions)) {
+                    context.env.exceptions) &&
+      !ProjectLogOwed(context.env.settings, resultFileName)) {
     return;
   }
   if (copyResult)

@@ -1,5 +1,7 @@
 #include "core/watcher/logged_results.h"
 
+#include <sys/stat.h>
+
 #include "core/tools/text.h"
 
 namespace tessarin {
@@ -10,6 +12,26 @@ bool LoggedResults::Contains(std::string_view resultFileName) const {
 
 void LoggedResults::Add(std::string_view resultFileName) {
   lowerCaseNames_.insert(LowerCase(resultFileName));
+}
+
+void LoggedResults::StartCycle(const std::string& csvPath) {
+  asked_.clear();
+  struct stat info {};
+  const bool present = ::stat(csvPath.c_str(), &info) == 0;
+  const std::uint64_t device = present ? info.st_dev : 0;
+  const std::uint64_t inode = present ? info.st_ino : 0;
+  if (device != device_ || inode != inode_)
+    lowerCaseNames_.clear();
+  device_ = device;
+  inode_ = inode;
+}
+
+void LoggedResults::MarkAsked(std::string_view resultFileName) {
+  asked_.emplace(resultFileName);
+}
+
+bool LoggedResults::AskedThisCycle(std::string_view resultFileName) const {
+  return asked_.count(std::string(resultFileName)) > 0;
 }
 
 }  // namespace tessarin

@@ -5,10 +5,10 @@
 
 #include <optional>
 
+#include "core/data/result_list.h"
 #include "core/data/slot_info.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/remote_watch.h"
-#include "core/data/result_list.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {

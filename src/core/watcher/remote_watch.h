@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/remote/remote_query.h"
 #include "core/remote/remote_clients.h"
+#include "core/remote/remote_query.h"
 
 namespace tessarin {
 

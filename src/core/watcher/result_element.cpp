@@ -2,12 +2,12 @@
 
 #include <exception>
 
+#include "core/data/result_list.h"
 #include "core/tools/number_format.h"
 #include "core/tools/tag_extract.h"
 #include "core/tools/text.h"
 #include "core/watcher/app_version_speeds.h"
 #include "core/watcher/client_state_walk.h"
-#include "core/data/result_list.h"
 
 namespace tessarin {
 

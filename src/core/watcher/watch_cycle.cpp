@@ -9,9 +9,11 @@
 #include <mutex>
 
 #include "core/data/cycle_flags.h"
+#include "core/data/log_files.h"
 #include "core/settings/exception_log.h"
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
+#include "core/tools/date_time.h"
 #include "core/watcher/alert_decision.h"
 #include "core/watcher/client_dir_guard.h"
 #include "core/watcher/client_scan.h"
@@ -19,6 +21,7 @@
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
+#include "core/watcher/project_logs_due.h"
 #include "core/watcher/remote_watch.h"
 #include "core/watcher/scan_context.h"
 
@@ -114,9 +117,12 @@ CycleOutcome WatchCycle::WatchClients() {
         state.env.exceptions.LogExceptionOnce("WatchClients - " + refusal.text);
     } else {
       EnsureLogDir(state.env);
+      state.logged.StartCycle(state.env.logDir + logs::kBoincCsv);
       ScanContext context{state.env, flags, state.logged, state.loggers};
       ScanReport scan =
           DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
+      RetryProjectLogsDue(settings, state.loggers, state.logged, flags, state.env.exceptions,
+                          state.env.clock.Now());
       if (scan.published) {
         outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
         outcome.published = true;

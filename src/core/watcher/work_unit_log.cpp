@@ -15,6 +15,7 @@
 #include "core/tools/text.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/logged_results.h"
+#include "core/watcher/project_logs_due.h"
 
 namespace tessarin {
 
@@ -120,8 +121,16 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
           IsSafeFileName(result.resultFileName) ? result.wuName : result.resultFileName;
       env.exceptions.LogException("LogWU - unsafe file name - " + unsafe);
     } else {
-      context.loggers.LogProjectResult(project.kind, prefix, result.resultFileName, result.wuName,
-                                       context.flags);
+      context.logged.MarkAsked(result.resultFileName);
+      try {
+        context.loggers.LogProjectResult(project.kind, prefix, result.resultFileName, result.wuName,
+                                         context.flags);
+      } catch (const std::exception&) {
+        OweProjectLog(env.settings, project.kind, prefix, result.resultFileName, result.wuName,
+                      env.clock.Now());
+        throw;
+      }
+      SettleProjectLog(env.settings, result.resultFileName);
     }
     // A row written now is found in the file by the next look-up, as rows of other runs are.
     if (found == LookUp::kLogged)

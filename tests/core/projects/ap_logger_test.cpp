@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "core/data/log_files.h"
 #include "core/projects/project_log_index.h"
 #include "core/settings/settings_keys.h"
@@ -116,11 +118,11 @@ TEST_F(ApLoggerTest, CoordinatesOutsideTheHeaderGiveOnlyTheStart) {
                                       "8192", "10", "128", "18.0", "", "", "", "", "", "0"}));
 }
 
-TEST_F(ApLoggerTest, NothingIsLoggedWithoutAWorkunitBackup) {
+TEST_F(ApLoggerTest, WithoutAWorkunitBackupTheRowIsOwedNotWritten) {
   t.dir.Write("logs/r_0.tess", kResult);
   t.dir.Write("logs/empty.tess", "");
-  LogAp(t.env, index, flags, Prefix(), "r_0", "w");
-  LogAp(t.env, index, flags, Prefix(), "r_0", "empty");
+  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "w"), std::runtime_error);
+  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "empty"), std::runtime_error);
   EXPECT_FALSE(PathExists(t.env.logDir + logs::kApCsv));
   EXPECT_FALSE(flags.wallpaperRequest);
 }

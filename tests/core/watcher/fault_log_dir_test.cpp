@@ -129,5 +129,23 @@ TEST_F(LogDirFault, ALogThatVanishesIsStartedAfreshWithoutTheRowsItHeld) {
   EXPECT_EQ(lines[0], LogLines(before)[0]);
 }
 
+TEST_F(LogDirFault, ALogDirectoryPutBackGetsWhatWasLoggedWhileItWasAway) {
+  // A disk that was not mounted comes back over the directory made in its place: the rows
+  // written there are hidden, so results still in the client are logged into it again.
+  const fs::path dir = fs::path(f.env.logDir).parent_path();
+  f.Cycle();
+  fs::rename(dir, dir.string() + ".away");
+  f.WriteState(StateWith({"first", "second", "third"}));
+  f.Cycle();
+  f.Cycle();  // long enough for this run to have found its rows again
+  fs::rename(dir, dir.string() + ".meanwhile");
+  fs::rename(dir.string() + ".away", dir);
+  f.Cycle();
+  const std::string log = f.ReadLog(logs::kBoincCsv);
+  EXPECT_EQ(LogLines(log).size(), 4u);
+  for (const char* name : {"\"first_0_0\"", "\"second_0_0\"", "\"third_0_0\""})
+    EXPECT_EQ(Occurrences(log, name), 1) << name;
+}
+
 }  // namespace
 }  // namespace tessarin::test

@@ -162,6 +162,39 @@ TEST(WorkUnitLog, AFailedProjectLoggerIsAskedAgainUntilItSucceedsAndTheRowStaysS
   EXPECT_EQ(f.loggers.calls.size(), 1u);  // the one that succeeded; then the name is cached
 }
 
+TEST(WorkUnitLog, AProjectRowOwedIsWrittenAfterTheResultLeftTheClientAndARestart) {
+  WatcherFixture f;
+  f.loggers.fail = true;
+  f.WriteState(Uploaded());
+  f.Cycle();
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home")));  // reported and gone
+  f.Restart();
+  f.Cycle();
+  ASSERT_TRUE(f.loggers.calls.empty());
+  f.loggers.fail = false;
+  f.Cycle();
+  f.Cycle();
+  ASSERT_EQ(f.loggers.calls.size(), 1u);
+  EXPECT_EQ(f.loggers.calls[0].resultFileName, "wu_one_0_r1_0");
+  EXPECT_EQ(f.loggers.calls[0].wuName, "wu_one");
+  EXPECT_EQ(f.loggers.calls[0].prefix.substr(f.loggers.calls[0].prefix.size() - 6), "false,");
+  EXPECT_EQ(Rows(f.ReadLog("boinc.csv")), 1);
+  EXPECT_TRUE(f.env.settings.ReadSection("ProjectLogsDue").empty());
+
+  // One that can never be written (its copies are gone for good) is given up after a week.
+  f.loggers.fail = true;
+  f.WriteState(Uploaded().replace(Uploaded().find("wu_one_0_r1_0"), 13, "wu_one_0_r2_0"));
+  f.Cycle();
+  f.WriteState(ClientStateXml(ProjectXml(kOtherUrl, "Other@Home")));
+  f.test.clock.Advance(6 * 86400);
+  f.Cycle();
+  EXPECT_EQ(f.env.settings.ReadSection("ProjectLogsDue").size(), 1u);
+  f.test.clock.Advance(2 * 86400);
+  f.Cycle();
+  EXPECT_TRUE(f.env.settings.ReadSection("ProjectLogsDue").empty());
+  EXPECT_EQ(f.test.ExceptionCount("LogWU - Project log row given up after 7 days"), 1);
+}
+
 TEST(WorkUnitLog, EmptyLogFileGetsTheHeaderToo) {
   WatcherFixture f;
   f.test.dir.Write("logs/boinc.csv", "");
