@@ -35,6 +35,21 @@ struct CliCommandsTest : ::testing::Test {
     }
     return RunCli(args);
   }
+  // `watch --json` in a child process, once its first cycle has written boinc.csv; -1 when
+  // it could not be started.
+  pid_t StartWatchAndWaitForFirstCycle() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, 1);
+      ::execl(TESSARIN_CLI_PATH, TESSARIN_CLI_PATH, "--home", home.c_str(), "watch", "--json",
+              "--sound-capture", (dir.path() + "w.wav").c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    for (int i = 0; child > 0 && i < 200 && dir.Read("home/logs/boinc.csv").empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return child;
+  }
   TempDir dir;
   std::vector<std::string> clients;
   std::string home;
@@ -147,19 +162,9 @@ TEST_F(CliCommandsTest, AProjectNameCannotDriveTheTerminal) {
 
 TEST_F(CliCommandsTest, WatchStopsCleanlyOnSigterm) {
   ASSERT_EQ(Init().exitCode, 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, 1);
-    ::execl(TESSARIN_CLI_PATH, TESSARIN_CLI_PATH, "--home", home.c_str(), "watch", "--json",
-            "--sound-capture", (dir.path() + "w.wav").c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  // Let the first cycle finish, then ask it to stop.
-  for (int i = 0; i < 200 && dir.Read("home/logs/boinc.csv").empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  const pid_t child = StartWatchAndWaitForFirstCycle();
+  ASSERT_GT(child, 0);
+  // Then ask it to stop.
   ::kill(child, SIGTERM);
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -185,18 +190,8 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
 
 TEST_F(CliCommandsTest, ASecondWatcherIsRefusedWhileReadersStillWork) {
   ASSERT_EQ(Init().exitCode, 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, 1);
-    ::execl(TESSARIN_CLI_PATH, TESSARIN_CLI_PATH, "--home", home.c_str(), "watch", "--json",
-            "--sound-capture", (dir.path() + "w.wav").c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  for (int i = 0; i < 200 && dir.Read("home/logs/boinc.csv").empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  const pid_t child = StartWatchAndWaitForFirstCycle();
+  ASSERT_GT(child, 0);
   for (const char* command : {"once", "watch"}) {
     const CliRun second = RunCli({"--home", home, command});
     EXPECT_EQ(second.exitCode, 3) << command;

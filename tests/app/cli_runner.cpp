@@ -15,16 +15,12 @@ namespace tessarin::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
-
-}  // namespace
 
 CliRun RunCli(const std::vector<std::string>& args) {
   TempDir capture;

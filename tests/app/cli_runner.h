@@ -12,6 +12,9 @@ struct CliRun {
   std::string err;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
 // Runs tessarin-cli with `args` and waits for it.
 CliRun RunCli(const std::vector<std::string>& args);
 

@@ -23,13 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -90,7 +83,7 @@ struct Expected {
 
 TEST_F(HistoryCommandTest, JsonTreeCountsEveryLoggedResultByProjectApplicationHostAndVersion) {
   // What the log says, read with the plain CSV splitter.
-  const std::vector<std::string> lines = Lines(ReadFile(LogPath()));
+  const std::vector<std::string> lines = Lines(test::ReadAll(LogPath()));
   ASSERT_GE(lines.size(), 2u);
   const FieldArray header = SplitCsvLine(lines[0], ',', true);
   std::map<std::string, int> column;
@@ -183,14 +176,14 @@ TEST_F(HistoryCommandTest, TextTreeIsIndentedAndAlignedWithTheFiveColumns) {
 TEST_F(HistoryCommandTest, ReadingLeavesTheLogAndTheSettingsAlone) {
   const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(24);
   fs::last_write_time(LogPath(), past);
-  const std::string log = ReadFile(LogPath());
+  const std::string log = test::ReadAll(LogPath());
   const fs::path ini = fs::path(home.path()) / "Tessarin.ini";
-  const std::string settings = ReadFile(ini);
+  const std::string settings = test::ReadAll(ini);
   ASSERT_EQ(History(home.path()).exitCode, 0);
   ASSERT_EQ(History(home.path(), {"--json", "--errors", "--zero"}).exitCode, 0);
-  EXPECT_EQ(ReadFile(LogPath()), log);
+  EXPECT_EQ(test::ReadAll(LogPath()), log);
   EXPECT_EQ(fs::last_write_time(LogPath()), past);
-  EXPECT_EQ(ReadFile(ini), settings);
+  EXPECT_EQ(test::ReadAll(ini), settings);
 }
 
 // --- Small logs of known contents ----------------------------------------------------------

@@ -18,13 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::size_t Occurrences(const std::string& text, const std::string& what) {
   std::size_t count = 0;
   for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
@@ -45,7 +38,7 @@ class OverviewCommandTest : public ::testing::Test {
     std::vector<std::string> arguments{"--home", home.path(), "init"};
     for (const fs::directory_entry& client : fs::directory_iterator(clients)) {
       arguments.insert(arguments.end(), {"--client", client.path().string()});
-      const std::string state = ReadFile(client.path() / "client_state.xml");
+      const std::string state = test::ReadAll(client.path() / "client_state.xml");
       if (!state.empty()) {
         const std::string host = ExtractTag(state, "domain_name");
         // Results of several directories on one host name land on one host node.

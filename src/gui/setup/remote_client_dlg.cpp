@@ -1,4 +1,5 @@
 #include "gui/setup/remote_client_dlg.h"
+#include "gui/setup/ok_cancel_row.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -48,19 +49,12 @@ TRemoteClientDlg::TRemoteClientDlg(MessageBoxes& messages, QWidget* parent)
   form->addRow("Password", edPassword);
   form->addRow(cbPasswordFile, fileRow);
 
-  btnOk = new QPushButton("OK");
-  btnOk->setObjectName("btnOk");
-  btnOk->setDefault(true);
-  btnCancel = new QPushButton("Cancel");
-  btnCancel->setObjectName("btnCancel");
-  btnCancel->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOk);
-  buttons->addWidget(btnCancel);
+  const OkCancelRow buttons = MakeOkCancelRow();
+  btnOk = buttons.ok;
+  btnCancel = buttons.cancel;
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
 
   auto showSource = [this] {
     const bool fromFile = cbPasswordFile->isChecked();

@@ -1,4 +1,5 @@
 #include "gui/setup/setup_dlg.h"
+#include "gui/setup/ok_cancel_row.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -39,20 +40,13 @@ TSetupDlg::TSetupDlg(SettingsStore& store, const SetupContext& context,
   pcSetup->addTab(BuildSoundsPage(), "Sounds");
   pcSetup->addTab(BuildOtherPage(), "Other settings");
 
-  btnOk = new QPushButton("OK");
-  btnOk->setObjectName("btnOk");
-  btnOk->setDefault(true);
-  btnCancel = new QPushButton("Cancel");
-  btnCancel->setObjectName("btnCancel");
-  btnCancel->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOk);
-  buttons->addWidget(btnCancel);
+  const OkCancelRow buttons = MakeOkCancelRow();
+  btnOk = buttons.ok;
+  btnCancel = buttons.cancel;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pcSetup);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   // A fixed-size dialog box, as large as its pages need.
   layout->setSizeConstraint(QLayout::SetFixedSize);
   ConnectHandlers();
