@@ -6,6 +6,7 @@
 #include "core/data/log_files.h"
 #include "core/data/safe_file_name.h"
 #include "core/projects/log_names.h"
+#include "core/seams/project_logger.h"
 #include "core/settings/environment.h"
 #include "core/settings/exception_log.h"
 #include "core/tools/files.h"
@@ -25,7 +26,7 @@ std::string RequiredWorkunitCopy(const Environment& env, const std::string& wuNa
   const std::string path = env.logDir + wuName + logs::kBackupExtension;
   std::string copy = FileAsString(path, env.exceptions);
   if (copy.empty())
-    throw std::runtime_error(path + " - No copy of the work unit yet");
+    throw ProjectRowNotReady(path + " - No copy of the work unit yet");
   return copy;
 }
 

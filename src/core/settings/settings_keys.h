@@ -38,7 +38,8 @@ inline constexpr const char* kCheckpointsPrefix = "checkpoints-";
 inline constexpr const char* kRemoteClients = "RemoteClients";
 // Key = escaped "host:port", value = the file that holds the client's password.
 inline constexpr const char* kRemotePasswordFiles = "RemotePasswordFiles";
-// Project-log rows owed after their logger failed: key = escaped result file name.
+// Log rows owed after a write failed: key = escaped result file name.
+inline constexpr const char* kBoincRowsDue = "BoincRowsDue";
 inline constexpr const char* kProjectLogsDue = "ProjectLogsDue";
 }  // namespace sections
 

@@ -41,8 +41,9 @@ void ProcessStateSah(ScanContext& context, const std::string& resultFileName,
 struct VanishedResult {
   std::string appVersion;
   std::string appName;
-  std::string cpuTime;  // the last checkpoint CPU time
-  bool error = false;   // the client still lists the result as failed
+  std::string cpuTime;    // the last checkpoint CPU time
+  bool error = false;     // the client still lists the result as failed
+  double lastChange = 0;  // Unix seconds of the last observed change of its CPU time
 };
 
 // Logs every copy matching `filePattern` (result name + "_0.tess") as a finished result.

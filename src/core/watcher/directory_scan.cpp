@@ -333,7 +333,8 @@ class DirectoryScan {
         ProjectRecord project;
         project.project_name = line.projectName;
         IdentifyProject(project);
-        const VanishedResult result{line.appVersion, line.appName, line.cpuTime, false};
+        const VanishedResult result{line.appVersion, line.appName, line.cpuTime, false,
+                                    line.changeTime};
         if (LogVanishedTask(context_, client_, project, result, ClientStateOf(entry.first),
                             entry.first, JobLogOfVanished(entry.first, line.projectName))) {
           memory_.Forget(entry.first);

@@ -4,7 +4,7 @@
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 #include "core/watcher/backups.h"
-#include "core/watcher/project_logs_due.h"
+#include "core/watcher/rows_due.h"
 #include "core/watcher/work_unit_log.h"
 
 namespace tessarin {

@@ -16,18 +16,20 @@ FinishedResult FinishedFromJobLog(const JobLogLine& line) {
   return result;
 }
 
-bool LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                   const std::string& appVersion, const std::string& appName,
-                   const std::string& resultName, const std::string& jobLogPath) {
+JobLogLogging LogFromJobLog(ScanContext& context, const ClientFacts& client,
+                            const ProjectRecord& project, const std::string& appVersion,
+                            const std::string& appName, const std::string& resultName,
+                            const std::string& jobLogPath) {
   if (jobLogPath.empty())
-    return true;
+    return JobLogLogging::kNotThere;
   const auto line = FindJobLogLine(jobLogPath, resultName, context.env.exceptions);
   if (!line)
-    return true;
+    return JobLogLogging::kNotThere;
   FinishedResult result = FinishedFromJobLog(*line);
   result.appVersion = appVersion;
   result.appName = appName;
-  return LogWU(context, client, project, result) != LogOutcome::kFailed;
+  return LogWU(context, client, project, result) == LogOutcome::kFailed ? JobLogLogging::kFailed
+                                                                        : JobLogLogging::kLogged;
 }
 
 }  // namespace tessarin

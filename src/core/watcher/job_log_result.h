@@ -15,11 +15,17 @@ namespace tessarin {
 // estimate and error flag from the line, work unit from the result name; no project logs.
 FinishedResult FinishedFromJobLog(const JobLogLine& line);
 
+enum class JobLogLogging {
+  kLogged,    // the line was found and its row is in boinc.csv
+  kFailed,    // the row could not be written: try again
+  kNotThere,  // no job log, or it does not name the result
+};
+
 // Logs a vanished task without an output copy from the job log at `jobLogPath` (empty: none),
-// with the application and version the checkpoint memory kept. Nothing when the log does not
-// name the result. False when the row could not be written, to be tried again.
-bool LogFromJobLog(ScanContext& context, const ClientFacts& client, const ProjectRecord& project,
-                   const std::string& appVersion, const std::string& appName,
-                   const std::string& resultName, const std::string& jobLogPath);
+// with the application and version the checkpoint memory kept.
+JobLogLogging LogFromJobLog(ScanContext& context, const ClientFacts& client,
+                            const ProjectRecord& project, const std::string& appVersion,
+                            const std::string& appName, const std::string& resultName,
+                            const std::string& jobLogPath);
 
 }  // namespace tessarin

@@ -6,9 +6,11 @@
 #include "core/data/result_list.h"
 #include "core/data/safe_file_name.h"
 #include "core/settings/exception_log.h"
+#include "core/tools/date_time.h"
 #include "core/tools/files.h"
 #include "core/watcher/backups.h"
 #include "core/watcher/job_log_result.h"
+#include "core/watcher/rows_due.h"
 
 namespace tessarin {
 
@@ -76,10 +78,23 @@ bool LogVanishedTask(ScanContext& context, const ClientFacts& client, const Proj
     context.env.exceptions.LogFailure(std::string("LogFromBackups - ") + error.what());
     settled = false;
   }
-  if (!copied && !LogFromJobLog(context, client, project, vanished.appVersion, vanished.appName,
-                                resultName, jobLogPath)) {
-    settled = false;
+  if (copied)
+    return settled;
+  switch (LogFromJobLog(context, client, project, vanished.appVersion, vanished.appName, resultName,
+                        jobLogPath)) {
+    case JobLogLogging::kLogged:
+      return settled;
+    case JobLogLogging::kFailed:
+      return false;
+    case JobLogLogging::kNotThere:
+      break;
   }
+  // Neither a copy nor a job-log line: the copies may be away with the log directory (a disk
+  // not mounted yet) or were kept from being made by a full disk; waited for a while.
+  if (context.env.clock.Now() - vanished.lastChange <= kOwedRowDays * 86400.0)
+    return false;
+  context.env.exceptions.LogException("LogFromBackups - No copy of a vanished task after " +
+                                      std::to_string(kOwedRowDays) + " days");
   return settled;
 }
 

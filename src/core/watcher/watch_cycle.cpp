@@ -21,8 +21,8 @@
 #include "core/watcher/logged_results.h"
 #include "core/watcher/map_viewer.h"
 #include "core/watcher/program_launcher.h"
-#include "core/watcher/project_logs_due.h"
 #include "core/watcher/remote_watch.h"
+#include "core/watcher/rows_due.h"
 #include "core/watcher/scan_context.h"
 
 namespace tessarin {
@@ -121,8 +121,8 @@ CycleOutcome WatchCycle::WatchClients() {
       ScanContext context{state.env, flags, state.logged, state.loggers};
       ScanReport scan =
           DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
-      RetryProjectLogsDue(settings, state.loggers, state.logged, flags, state.env.exceptions,
-                          state.env.clock.Now());
+      RetryRowsDue({settings, state.loggers, state.logged, flags, state.env.exceptions,
+                    state.env.logDir + logs::kBoincCsv, state.env.clock.Now()});
       if (scan.published) {
         outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
         outcome.published = true;

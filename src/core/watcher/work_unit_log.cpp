@@ -15,7 +15,7 @@
 #include "core/tools/text.h"
 #include "core/watcher/client_state_walk.h"
 #include "core/watcher/logged_results.h"
-#include "core/watcher/project_logs_due.h"
+#include "core/watcher/rows_due.h"
 
 namespace tessarin {
 
@@ -85,6 +85,7 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
   const std::string loggedName = LoggedText(result.resultFileName);
   if (context.logged.Contains(loggedName))
     return LogOutcome::kAlreadyLogged;
+  context.logged.MarkAsked(result.resultFileName);
   const LookUp found = LookUpInBoincCsv(context.logged, loggedName, csvPath, env.exceptions);
   if (found == LookUp::kUnknown)
     return LogOutcome::kFailed;
@@ -102,32 +103,43 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
                               UnquotedValue(result.cpuTime) + "," +
                               UnquotedValue(TextBefore(workunit.fpopsEstimate, '.')) + ",";
     const std::string error = result.error ? "true" : "false";
+    const std::string prefix =
+        QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
+    // The project loggers read and delete backups named after these two.
+    const bool safeNames = IsSafeFileName(result.resultFileName) && IsSafeFileName(result.wuName);
+    const bool projectLog = result.projectLogs && safeNames;
+    const auto oweProjectLog = [&] {
+      OweProjectLog(env.settings, project.kind, prefix, result.resultFileName, result.wuName,
+                    env.clock.Now());
+    };
 
     if (found == LookUp::kNotLogged) {
       const std::string row = QuoteText(FormatLogDate(result.loggingTime)) + "," +
                               QuoteText(project.project_name) + "," + QuoteText(workunit.appName) +
                               "," + block + after + error + "," + QuoteText(result.errorText);
-      AppendResultRow(csvPath, logs::kBoincCsvHeader, row);
+      try {
+        AppendResultRow(csvPath, logs::kBoincCsvHeader, row);
+      } catch (const std::exception&) {
+        // Owed, so that a result leaving the client before the disk has room is not lost.
+        OweBoincRow(env.settings, result.resultFileName, row, env.clock.Now());
+        if (projectLog)
+          oweProjectLog();
+        throw;
+      }
+      SettleBoincRow(env.settings, result.resultFileName);
       context.flags.finishedWU = true;
     }
 
-    const std::string prefix =
-        QuoteText(FormatLogDate(result.loggingTime)) + "," + block + after + error + ",";
-    // The project loggers read and delete backups named after these two.
-    if (!result.projectLogs) {
-      // Nothing of the result is left to read.
-    } else if (!IsSafeFileName(result.resultFileName) || !IsSafeFileName(result.wuName)) {
+    if (result.projectLogs && !safeNames) {
       const std::string& unsafe =
           IsSafeFileName(result.resultFileName) ? result.wuName : result.resultFileName;
       env.exceptions.LogException("LogWU - unsafe file name - " + unsafe);
-    } else {
-      context.logged.MarkAsked(result.resultFileName);
+    } else if (projectLog) {
       try {
         context.loggers.LogProjectResult(project.kind, prefix, result.resultFileName, result.wuName,
                                          context.flags);
       } catch (const std::exception&) {
-        OweProjectLog(env.settings, project.kind, prefix, result.resultFileName, result.wuName,
-                      env.clock.Now());
+        oweProjectLog();
         throw;
       }
       SettleProjectLog(env.settings, result.resultFileName);
@@ -136,6 +148,8 @@ LogOutcome LogWU(ScanContext& context, const ClientFacts& client, const ProjectR
     if (found == LookUp::kLogged)
       context.logged.Add(loggedName);
     return found == LookUp::kNotLogged ? LogOutcome::kLogged : LogOutcome::kAlreadyLogged;
+  } catch (const ProjectRowNotReady& notReady) {
+    env.exceptions.LogException(std::string("LogWU - ") + notReady.what());
   } catch (const std::exception& error) {
     env.exceptions.LogFailure(std::string("LogWU - ") + error.what());
   }

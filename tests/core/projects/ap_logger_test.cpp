@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include "core/seams/project_logger.h"
 
 #include "core/data/log_files.h"
 #include "core/projects/project_log_index.h"
@@ -121,8 +121,8 @@ TEST_F(ApLoggerTest, CoordinatesOutsideTheHeaderGiveOnlyTheStart) {
 TEST_F(ApLoggerTest, WithoutAWorkunitBackupTheRowIsOwedNotWritten) {
   t.dir.Write("logs/r_0.tess", kResult);
   t.dir.Write("logs/empty.tess", "");
-  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "w"), std::runtime_error);
-  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "empty"), std::runtime_error);
+  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "w"), ProjectRowNotReady);
+  EXPECT_THROW(LogAp(t.env, index, flags, Prefix(), "r_0", "empty"), ProjectRowNotReady);
   EXPECT_FALSE(PathExists(t.env.logDir + logs::kApCsv));
   EXPECT_FALSE(flags.wallpaperRequest);
 }

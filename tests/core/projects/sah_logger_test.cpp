@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include "core/seams/project_logger.h"
 
 #include <filesystem>
 #include <map>
@@ -359,7 +359,7 @@ TEST_F(SahLoggerTest, MissingWorkunitBackupIsOwedAndKeepsTheOtherBackups) {
   // Not there yet (a full disk, a log directory away): thrown, so the row is asked again.
   t.dir.Write(Logs(std::string(kResultName) + ".tess"), kResult);
   t.dir.Write(Logs(std::string(kResultName) + "_state.tess"), kState);
-  EXPECT_THROW(Log(), std::runtime_error);
+  EXPECT_THROW(Log(), ProjectRowNotReady);
 
   EXPECT_FALSE(Exists(logs::kSahCsv));
   EXPECT_FALSE(Exists(logs::kSahSpikeCsv));

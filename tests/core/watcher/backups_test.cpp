@@ -10,6 +10,7 @@
 #include "core/settings/settings_keys.h"
 #include "core/tools/date_time.h"
 #include "core/watcher/checkpoint_memory.h"
+#include "support/fault_support.h"
 #include "watcher_fixture.h"
 
 namespace tessarin::test {
@@ -246,6 +247,41 @@ TEST(Backups, AVanishedTaskWhoseLoggingFailedIsRememberedUntilItsRowIsWritten) {
   EXPECT_NE(log.find("\"wu_v_1_0\""), std::string::npos);
   EXPECT_EQ(log.find("\"wu_v_1_0\""), log.rfind("\"wu_v_1_0\""));
   EXPECT_TRUE(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).empty());
+}
+
+TEST(Backups, AVanishedTaskWhoseCopiesAreAwayIsWaitedForAWeek) {
+  WatcherFixture f;
+  const std::string project = ProjectXml(kOtherUrl, "Other@Home");
+  const auto running = [&](const std::string& result) {
+    f.WriteState(ClientStateXml(project + ResultXml(result, "wu_v", 2, result + "_0") +
+                                ActiveTaskXml(kOtherUrl, result, "3", "120.5")));
+    f.WriteClientFile(std::string(kOtherDir) + result + "_0", "partial output");
+    f.Cycle();
+  };
+  running("wu_v_1");
+  // Vanished while the log directory, with the copy, is away (a disk not mounted yet).
+  const std::string logs = f.env.logDir.substr(0, f.env.logDir.size() - 1);
+  std::filesystem::rename(logs, logs + ".away");
+  f.WriteState(ClientStateXml(project));
+  f.Cycle();
+  EXPECT_EQ(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).size(), 1u);
+  std::filesystem::remove_all(logs);
+  std::filesystem::rename(logs + ".away", logs);
+  f.Cycle();
+  EXPECT_EQ(Occurrences(f.ReadLog("boinc.csv"), "\"wu_v_1_0\""), 1);
+  EXPECT_TRUE(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).empty());
+
+  // One whose copy never comes is given up a week after its last checkpoint.
+  running("wu_v_2");
+  std::filesystem::remove(f.env.logDir + "wu_v_2_0.tess");
+  f.WriteState(ClientStateXml(project));
+  f.test.clock.Advance(6 * 86400);
+  f.Cycle();
+  EXPECT_EQ(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).size(), 1u);
+  f.test.clock.Advance(2 * 86400);
+  f.Cycle();
+  EXPECT_TRUE(f.test.settings.ReadSection(CheckpointSection(f.clientDir)).empty());
+  EXPECT_EQ(f.test.ExceptionCount("LogFromBackups - No copy of a vanished task after 7 days"), 1);
 }
 
 TEST(Backups, VanishedTaskWithAHostileNameIsNotLogged) {

@@ -78,6 +78,21 @@ TEST_F(LogDirFault, ARowCutShortByAFullDiskIsTakenBackAndWrittenWholeNextCycle) 
   ExpectRecovery();
 }
 
+TEST_F(LogDirFault, AResultThatLeavesTheClientWhileTheDiskIsFullIsLoggedOnceThereIsRoom) {
+  {
+    FileSizeLimit full(before.size());
+    f.Cycle();
+    f.WriteState(StateWith({"first"}));  // "second" reported meanwhile
+    f.Cycle();
+  }
+  const std::size_t callsBefore = f.loggers.calls.size();
+  ExpectRecovery();
+  f.Cycle();
+  EXPECT_EQ(Occurrences(f.ReadLog(logs::kBoincCsv), "\"second_0_0\""), 1);
+  ASSERT_EQ(f.loggers.calls.size(), callsBefore + 1);
+  EXPECT_EQ(f.loggers.calls.back().resultFileName, "second_0_0");
+}
+
 TEST_F(LogDirFault, ARowThatWouldEndExactlyAtTheLimitFailsWithNothingWritten) {
   {
     FileSizeLimit full(before.size());
