@@ -134,3 +134,26 @@ seed("job_log", "two-tasks",
      "1796699391 ue 60.000000 ct 59.808510 fe 60000000000 nm loopback_wu_001_0 et 62.106178 es 0\n"
      "1796699395 ue 60.000000 ct 59.294100 fe 60000000000 nm loopback_wu_002_0 et 62.110253 es 0\n")
 seed("job_log", "odd-lines", "1e300 nm x\r\n-1 nm y\nnm\n1 zz\n2 nm  es -177 ct\n")
+
+# What remote clients answer: a client state, then the reply to get_old_results.
+old_results = """<old_result>
+<project_url>http://setiathome.berkeley.edu/</project_url>
+<result_name>07ap08aa.1234.5678.9.10.11_1</result_name>
+<app_name>setiathome_v8</app_name><exit_status>0</exit_status>
+<elapsed_time>3600.5</elapsed_time><cpu_time>3580.25</cpu_time>
+<completed_time>1699990000.0</completed_time><create_time>1699900000.0</create_time>
+</old_result>
+"""
+for host in hosts:
+    seed("remote_scan", host, states[host] + "\n@@file old_results\n" + old_results)
+seed("remote_scan", "hostile-values",
+     "<client_state><host_info><domain_name>a,\"b\r\n</domain_name><p_ncpus>2\r\n\"x\",3</p_ncpus>"
+     "</host_info><time_stats><on_frac>0,98</on_frac></time_stats>"
+     "<project><master_url>http://p/</master_url><project_name>P\"q</project_name></project>"
+     "<workunit><name>w</name><app_name>a</app_name><version_num>7,1</version_num></workunit>"
+     "<result><name> r\"1\r\n</name><wu_name>w</wu_name><state>5</state>"
+     "<final_cpu_time>1,5</final_cpu_time><completed_time>1699990000</completed_time></result>"
+     "</client_state>\n@@file old_results\n"
+     "<old_result><project_url>http://p/</project_url><result_name>o,\"1</result_name>"
+     "<cpu_time>\r\n</cpu_time><completed_time>1699990001</completed_time></old_result>")
+
