@@ -67,8 +67,10 @@ bool SameSectionName(std::string_view a, std::string_view b) {
   return SameName(a, b);
 }
 
-bool KeysAreDirectories(std::string_view section) {
-  return SameName(section, sections::kBoincDirs);
+// Directories and result names keep their letter case.
+bool KeysAreExact(std::string_view section) {
+  return SameName(section, sections::kBoincDirs) || SameName(section, sections::kBoincRowsDue) ||
+         SameName(section, sections::kProjectLogsDue);
 }
 
 bool IsBlank(char c) {
@@ -86,12 +88,12 @@ std::string_view KeyName(std::string_view key) {
 bool SameKey(std::string_view section, std::string_view a, std::string_view b) {
   a = KeyName(a);
   b = KeyName(b);
-  return KeysAreDirectories(section) ? OneLine(a) == OneLine(b) : SameName(a, b);
+  return KeysAreExact(section) ? OneLine(a) == OneLine(b) : SameName(a, b);
 }
 
 std::string FoldedKey(std::string_view section, std::string_view key) {
   key = KeyName(key);
-  return KeysAreDirectories(section) ? OneLine(key) : FoldedName(key);
+  return KeysAreExact(section) ? OneLine(key) : FoldedName(key);
 }
 
 std::string_view TrimView(std::string_view text) {

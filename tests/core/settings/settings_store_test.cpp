@@ -74,10 +74,11 @@ TEST(SettingsStoreTest, HandWrittenBlanksAroundTheEqualsSignAreRead) {
             "[Options]\r\ntimer=30\r\nlogdir=/srv/logs\r\n\r\n[Exceptions]\r\nv1.52 -=2\r\n\r\n");
 }
 
-TEST(SettingsStoreTest, DirectoryNamesKeepTheirLetterCase) {
+TEST(SettingsStoreTest, DirectoryAndResultNamesKeepTheirLetterCase) {
   TempDir dir;
   const std::string path =
       dir.Write("Tessarin.ini",
+                "[BoincRowsDue]\nr_1=a\nR_1=b\n[ProjectLogsDue]\nr_1=c\nR_1=d\n"
                 "[BoincDirs]\n/data/boinc/=1\n/data/BOINC/=0\n"
                 "[checkpoints-/data/boinc/]\nr1=a\n[checkpoints-/data/BOINC/]\nr2=b\n"
                 "[CHECKPOINTS-/data/boinc/]\nr3=c\n");
@@ -86,6 +87,8 @@ TEST(SettingsStoreTest, DirectoryNamesKeepTheirLetterCase) {
             (std::vector<std::string>{"/data/boinc/", "/data/BOINC/"}));
   EXPECT_TRUE(store.ReadBool("boincdirs", "/data/boinc/", false));
   EXPECT_FALSE(store.ReadBool("BoincDirs", "/data/BOINC/", true));
+  for (const char* section : {"BoincRowsDue", "ProjectLogsDue"})
+    EXPECT_EQ(store.ReadSection(section), (std::vector<std::string>{"r_1", "R_1"})) << section;
   EXPECT_EQ(store.ReadSection("checkpoints-/data/BOINC/"), std::vector<std::string>{"r2"});
   // The word "checkpoints" is a name like any other.
   EXPECT_EQ(store.ReadSection("Checkpoints-/data/boinc/"), (std::vector<std::string>{"r1", "r3"}));
