@@ -121,6 +121,32 @@ TEST_F(CliCommandsTest, InitRefusesALogOrProgramDirectoryInsideAClient) {
   EXPECT_FALSE(std::filesystem::exists(client + "logs"));
 }
 
+TEST_F(CliCommandsTest, InitRefusesAnUnusableRemoteClient) {
+  const std::string shared = dir.Write("shared.pw", "secret");
+  std::filesystem::permissions(shared, std::filesystem::perms(0644));
+  const std::string own = dir.Write("own.pw", "secret");
+  std::filesystem::permissions(own, std::filesystem::perms(0600));
+  const struct {
+    std::vector<std::string> remote;
+    const char* says;
+  } cases[] = {
+      {{"--remote", "host:port:x"}, "is not HOST or HOST:PORT"},
+      {{"--remote", "host:70000"}, "is not HOST or HOST:PORT"},
+      {{"--remote", "host", "--password-file", shared}, "can be read by other users"},
+      {{"--remote", "host", "--password-file", dir.path() + "none.pw"}, "does not exist"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"--home",          home, "init", "--remote", "good:31416",
+                                  "--password-file", own};
+    args.insert(args.end(), c.remote.begin(), c.remote.end());
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 2) << c.says;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("secret"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(home + "/Tessarin.ini")) << c.says;
+  }
+}
+
 TEST_F(CliCommandsTest, AHandEditedLogDirectoryInsideAClientStopsEveryWrite) {
   ASSERT_EQ(Init().exitCode, 0);
   const std::string ini = "home/Tessarin.ini";

@@ -4,7 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/remote/gui_rpc_auth.h"
 #include "core/remote/gui_rpc_connection.h"
@@ -156,6 +159,37 @@ TEST(GuiRpcConnection, NothingListeningIsRefused) {
   } catch (const RpcError& error) {
     EXPECT_EQ(error.fault(), RpcFault::kRefused);
   }
+}
+
+TEST(GuiRpcConnection, AConnectionNobodyAcceptsTimesOut) {
+  // A listener that never accepts: once its queue is full, the kernel drops further attempts.
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  ASSERT_EQ(::listen(fd, 0), 0);
+  RpcTimeouts timeouts;
+  timeouts.connect = 300ms;
+  std::vector<std::unique_ptr<GuiRpcConnection>> queued;
+  bool timedOut = false;
+  for (int attempt = 0; attempt < 8 && !timedOut; ++attempt) {
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      queued.push_back(
+          std::make_unique<GuiRpcConnection>("127.0.0.1", ntohs(address.sin_port), timeouts));
+    } catch (const RpcError& error) {
+      EXPECT_EQ(error.fault(), RpcFault::kTimedOut) << error.what();
+      const auto waited = std::chrono::steady_clock::now() - start;
+      EXPECT_GE(waited, 250ms);
+      EXPECT_LT(waited, 1500ms);
+      timedOut = true;
+    }
+  }
+  EXPECT_TRUE(timedOut);
+  ::close(fd);
 }
 
 }  // namespace
