@@ -10,7 +10,6 @@
 
 #include "cli_session.h"
 #include "core/browsers/overview_build.h"
-#include "core/browsers/overview_entries.h"
 #include "core/browsers/overview_estimate.h"
 #include "core/browsers/overview_layout.h"
 #include "core/browsers/overview_texts.h"
@@ -91,20 +90,6 @@ nlohmann::json TreeJson(const OverviewTree& tree, const OverviewTree& start, dou
   return {{"now", now}, {"hosts", hosts}};
 }
 
-// The steps of BuildOverview, keeping the tree as it was before the redistribution.
-OverviewTree EstimatedTree(const ResultList& results, double now, OverviewTree& start) {
-  OverviewEntries entries;
-  entries.reserve(results.size());
-  for (const ResultEntry& row : results)
-    AddOverviewEntry(entries, row);
-  SortOverviewEntries(entries);
-  OverviewTree tree = BuildOverviewTree(entries);
-  EstimateFinish(tree, now);
-  start = tree;
-  RedistributeShares(tree, now);
-  return tree;
-}
-
 }  // namespace
 
 int RunOverviewCommand(const std::string& programDir, const OverviewOptions& options) {
@@ -124,7 +109,7 @@ int RunOverviewCommand(const std::string& programDir, const OverviewOptions& opt
   const double now = SystemClock().Now();
   if (options.json) {
     OverviewTree start;
-    const OverviewTree tree = EstimatedTree(outcome.results, now, start);
+    const OverviewTree tree = BuildOverview(outcome.results, now, &start);
     std::cout << EscapeJsonControls(TreeJson(tree, start, now).dump()) << std::endl;
     return 0;
   }

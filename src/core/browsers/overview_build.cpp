@@ -5,7 +5,7 @@
 
 namespace tessarin {
 
-OverviewTree BuildOverview(const ResultList& list, double now) {
+OverviewTree BuildOverview(const ResultList& list, double now, OverviewTree* beforeRedistribution) {
   OverviewEntries entries;
   entries.reserve(list.size());
   for (const ResultEntry& row : list)
@@ -13,6 +13,8 @@ OverviewTree BuildOverview(const ResultList& list, double now) {
   SortOverviewEntries(entries);
   OverviewTree tree = BuildOverviewTree(entries);
   EstimateFinish(tree, now);
+  if (beforeRedistribution != nullptr)
+    *beforeRedistribution = tree;
   RedistributeShares(tree, now);
   return tree;
 }

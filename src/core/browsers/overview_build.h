@@ -8,6 +8,8 @@ namespace tessarin {
 
 // Every row in list order through AddOverviewEntry, then sorted, built into the tree and
 // estimated from `now` (Unix seconds) with fixed and with redistributed shares.
-OverviewTree BuildOverview(const ResultList& list, double now);
+// `beforeRedistribution`, when given, gets the tree as it was before the shares were handed on.
+OverviewTree BuildOverview(const ResultList& list, double now,
+                           OverviewTree* beforeRedistribution = nullptr);
 
 }  // namespace tessarin
