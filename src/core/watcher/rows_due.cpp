@@ -84,7 +84,9 @@ void RetryBoincRows(const RowsDueContext& context) {
       }
       settings.DeleteKey(sections::kBoincRowsDue, key);
     } catch (const std::exception& error) {
+      // The rest would fail alike (a full disk): one report a cycle is enough.
       context.exceptions.LogFailure(std::string("LogWU - ") + error.what());
+      return;
     }
   }
 }
@@ -116,6 +118,7 @@ void RetryProjectRows(const RowsDueContext& context) {
       context.exceptions.LogException(std::string("LogWU - ") + notReady.what());
     } catch (const std::exception& error) {
       context.exceptions.LogFailure(std::string("LogWU - ") + error.what());
+      return;
     }
   }
 }

@@ -44,7 +44,8 @@ struct RowsDueContext {
 
 // After the scan, for the results whose rows the scan did not try: each owed boinc.csv row
 // is written unless the log holds it already, then each owed project row whose boinc.csv row
-// is settled is handed to its logger. Failures are counted as LogWU's are.
+// is settled is handed to its logger. Failures are counted as LogWU's are; the first failed
+// write of each kind ends that kind's turn for the cycle.
 void RetryRowsDue(const RowsDueContext& context);
 
 }  // namespace tessarin

@@ -78,19 +78,31 @@ TEST_F(LogDirFault, ARowCutShortByAFullDiskIsTakenBackAndWrittenWholeNextCycle) 
   ExpectRecovery();
 }
 
-TEST_F(LogDirFault, AResultThatLeavesTheClientWhileTheDiskIsFullIsLoggedOnceThereIsRoom) {
-  {
+TEST_F(LogDirFault, ResultsThatLeaveTheClientWhileTheDiskIsFullAreLoggedOnceThereIsRoom) {
+  // The limit binds this process's writes too, so the client state is written outside it.
+  const auto cycleWhileFull = [&] {
     FileSizeLimit full(before.size());
-    f.Cycle();
-    f.WriteState(StateWith({"first"}));  // "second" reported meanwhile
-    f.Cycle();
-  }
+    return f.Cycle();
+  };
+  cycleWhileFull();
+  f.WriteState(StateWith({"first", "third"}));  // "second" reported meanwhile
+  cycleWhileFull();
+  f.WriteState(StateWith({"first"}));
+  // Both rows are owed; the first failed write ends the retries of the cycle.
+  const std::string tooLarge = "LogWU - " + CsvPath() + " - File too large";
+  const int failedBefore = f.test.ExceptionCount(tooLarge);
+  cycleWhileFull();
+  EXPECT_EQ(f.test.ExceptionCount(tooLarge), failedBefore + 1);
+  EXPECT_EQ(f.env.settings.ReadSection("BoincRowsDue").size(), 2u);
   const std::size_t callsBefore = f.loggers.calls.size();
-  ExpectRecovery();
+  EXPECT_TRUE(PlayedFinished(f.Cycle()));
   f.Cycle();
-  EXPECT_EQ(Occurrences(f.ReadLog(logs::kBoincCsv), "\"second_0_0\""), 1);
-  ASSERT_EQ(f.loggers.calls.size(), callsBefore + 1);
-  EXPECT_EQ(f.loggers.calls.back().resultFileName, "second_0_0");
+  const std::string log = f.ReadLog(logs::kBoincCsv);
+  EXPECT_EQ(log.substr(0, before.size()), before);
+  EXPECT_EQ(LogLines(log).size(), 4u);
+  for (const char* name : {"\"first_0_0\"", "\"second_0_0\"", "\"third_0_0\""})
+    EXPECT_EQ(Occurrences(log, name), 1) << name;
+  EXPECT_EQ(f.loggers.calls.size(), callsBefore + 2);
 }
 
 TEST_F(LogDirFault, ARowThatWouldEndExactlyAtTheLimitFailsWithNothingWritten) {
