@@ -144,17 +144,28 @@ TEST(GuiRpcConnection, RefusesAReplyOverTheLimit) {
   EXPECT_EQ(large.Call("<get_state/>\n").size(), body.size() + 1);
 }
 
-TEST(GuiRpcConnection, NothingListeningIsRefused) {
+// A TCP socket bound to a free port of 127.0.0.1; -1 when none could be had.
+int BoundLoopbackSocket(int& port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
-  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
-  ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    return -1;
+  }
+  port = ntohs(address.sin_port);
+  return fd;
+}
+
+TEST(GuiRpcConnection, NothingListeningIsRefused) {
+  int port = 0;
+  const int fd = BoundLoopbackSocket(port);
+  ASSERT_GE(fd, 0);
   ::close(fd);  // the port is free again, and nobody listens there
   try {
-    GuiRpcConnection("127.0.0.1", ntohs(address.sin_port), {});
+    GuiRpcConnection("127.0.0.1", port, {});
     ADD_FAILURE() << "no error";
   } catch (const RpcError& error) {
     EXPECT_EQ(error.fault(), RpcFault::kRefused);
@@ -163,13 +174,9 @@ TEST(GuiRpcConnection, NothingListeningIsRefused) {
 
 TEST(GuiRpcConnection, AConnectionNobodyAcceptsTimesOut) {
   // A listener that never accepts: once its queue is full, the kernel drops further attempts.
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
-  ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  int port = 0;
+  const int fd = BoundLoopbackSocket(port);
+  ASSERT_GE(fd, 0);
   ASSERT_EQ(::listen(fd, 0), 0);
   RpcTimeouts timeouts;
   timeouts.connect = 300ms;
@@ -178,8 +185,7 @@ TEST(GuiRpcConnection, AConnectionNobodyAcceptsTimesOut) {
   for (int attempt = 0; attempt < 8 && !timedOut; ++attempt) {
     const auto start = std::chrono::steady_clock::now();
     try {
-      queued.push_back(
-          std::make_unique<GuiRpcConnection>("127.0.0.1", ntohs(address.sin_port), timeouts));
+      queued.push_back(std::make_unique<GuiRpcConnection>("127.0.0.1", port, timeouts));
     } catch (const RpcError& error) {
       EXPECT_EQ(error.fault(), RpcFault::kTimedOut) << error.what();
       const auto waited = std::chrono::steady_clock::now() - start;
