@@ -25,6 +25,7 @@
 #include "core/watcher/finished_result_backups.h"
 #include "core/watcher/job_log.h"
 #include "core/watcher/result_element.h"
+#include "core/watcher/rows_due.h"
 #include "core/watcher/task_checkpoint.h"
 #include "core/watcher/vanished_task_log.h"
 #include "core/watcher/work_left.h"
@@ -166,9 +167,11 @@ class DirectoryScan {
           BackUpBeforeLogging(context_, project.kind, text, !resultCopied, facts.fileName,
                               WrappedWorkunit(facts.wuName), facts.wuName, clientDir_, projectDir);
         }
-        if (LogWU(context_, client_, project, finished) == LogOutcome::kFailed) {
-          // Remembered as a task is: once the client drops the result, it is logged from its
-          // copies until that works, so a failed project log is not lost with it.
+        // A row that could not be written is owed and written later; a failure before any row
+        // (boinc.csv unreadable) is remembered as a task is, so that once the client drops
+        // the result it is logged from its copies or job-log line until that works.
+        if (LogWU(context_, client_, project, finished) == LogOutcome::kFailed &&
+            !RowOwed(settings_, facts.fileName)) {
           memory_.Observe(facts.name, StrToFloatSafe(finished.cpuTime), project.project_name, "",
                           "", context_.env.clock.Now(), ProgressStatus::kNotJudged);
         }

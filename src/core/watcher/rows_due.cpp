@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/data/log_append.h"
 #include "core/data/log_files.h"
@@ -151,6 +153,11 @@ void SettleProjectLog(SettingsStore& settings, const std::string& resultFileName
 
 bool ProjectLogOwed(const SettingsStore& settings, const std::string& resultFileName) {
   return settings.ValueExists(sections::kProjectLogsDue, EscapeIniKey(resultFileName));
+}
+
+bool RowOwed(const SettingsStore& settings, const std::string& resultFileName) {
+  return ProjectLogOwed(settings, resultFileName) ||
+         settings.ValueExists(sections::kBoincRowsDue, EscapeIniKey(resultFileName));
 }
 
 void RetryRowsDue(const RowsDueContext& context) {

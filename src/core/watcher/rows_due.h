@@ -31,6 +31,8 @@ void OweProjectLog(SettingsStore& settings, ProjectKind kind, const std::string&
                    const std::string& resultFileName, const std::string& wuName, double now);
 void SettleProjectLog(SettingsStore& settings, const std::string& resultFileName);
 bool ProjectLogOwed(const SettingsStore& settings, const std::string& resultFileName);
+// A boinc.csv row or a project row.
+bool RowOwed(const SettingsStore& settings, const std::string& resultFileName);
 
 struct RowsDueContext {
   SettingsStore& settings;

@@ -117,12 +117,13 @@ CycleOutcome WatchCycle::WatchClients() {
         state.env.exceptions.LogExceptionOnce("WatchClients - " + refusal.text);
     } else {
       EnsureLogDir(state.env);
-      state.logged.StartCycle(state.env.logDir + logs::kBoincCsv);
+      const std::string csvPath = state.env.logDir + logs::kBoincCsv;
+      state.logged.StartCycle(csvPath);
       ScanContext context{state.env, flags, state.logged, state.loggers};
       ScanReport scan =
           DrawMonitorImage(context, state.details, state.clientConditions, state.remote);
-      RetryRowsDue({settings, state.loggers, state.logged, flags, state.env.exceptions,
-                    state.env.logDir + logs::kBoincCsv, state.env.clock.Now()});
+      RetryRowsDue({settings, state.loggers, state.logged, flags, state.env.exceptions, csvPath,
+                    state.env.clock.Now()});
       if (scan.published) {
         outcome.trayImageChanged = DecideAlert(scan.conditions, settings, state.alerts, flags);
         outcome.published = true;
